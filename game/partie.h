@@ -1,0 +1,33 @@
+// A whole saved game: the game record, then Bleus, then Rouges, 9777 bytes with no header.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "jeu.h"
+#include "joueur.h"
+
+inline constexpr std::size_t TailleJeu = 145 + 80 * NbCoupsHistorique;
+inline constexpr std::size_t TaillePartie = TailleJeu + 2 * 16;
+
+// Whole-file transfers on an open handle; 1 on success, 0 at the first failed record.
+int LirePartie(std::FILE* f, jeu& j, Equipes& joueurs);
+int EcrirePartie(std::FILE* f, const jeu& j, const Equipes& joueurs);
+
+// Whether every value that the rest of the program uses as an index or a table key is in range,
+// and the placement phase can go on. A file that fails this is refused, never half-used.
+bool PartieValide(const jeu& j, const Equipes& joueurs);
+
+enum class Chargement { Reussi, Introuvable, Donnees };
+enum class Sauvegarde { Reussie, Creation, Donnees };
+
+// Reads into a scratch copy and replaces the live records only once the copy has passed every
+// check: a failed load leaves the game exactly as it was. Bytes past the first 9777 are ignored.
+Chargement ChargerPartie(const std::string& chemin, jeu& j, Equipes& joueurs);
+Chargement ChargerPartie(const std::uint8_t* donnees, std::size_t taille, jeu& j, Equipes& joueurs);
+
+// Replaces the file atomically: a temporary file in the same folder, renamed over the target
+// once completely written. A failure leaves any earlier file of that name as it was.
+Sauvegarde SauvegarderPartie(const std::string& chemin, const jeu& j, const Equipes& joueurs);

@@ -1,0 +1,92 @@
+// The commands and the clock.
+#include "commandes.h"
+
+#include "deroulement.h"
+#include "game/partie.h"
+#include "textes.h"
+
+void RubriquePasserActionClick(const Partie& p) {
+    jeu& j = p.Jeu;
+    if (j.FinDeJeu) return;
+    switch (j.Action) {
+    case acPlacement:
+        AfficherErreur(p, Textes::ObligePlacer);
+        break;
+    case acDeplacement1:
+    case acDeplacement2:
+        j.ColonnePionDeplace = -1;
+        j.LignePionDeplace = -1;
+        p.Ecran.RedessinerPlateau();
+        DefinirAction(p, acTir);
+        break;
+    case acTir:
+        CompterOccupation(p);
+        FinDeCoup(p);
+        break;
+    default:
+        break;
+    }
+}
+
+void RubriquePasserTourClick(const Partie& p) {
+    if (p.Jeu.FinDeJeu) return;
+    if (p.Jeu.Action == acPlacement) return AfficherErreur(p, Textes::ObligePlacer);
+    CompterOccupation(p);
+    FinDeCoup(p);
+}
+
+void RubriqueNouvelleClick(const Partie& p) {
+    p.Ecran.ActiverHorloge(false);
+    p.Jeu.NouvellePartie(p.Joueurs);
+    AfficherEtat(p);
+}
+
+void TimerTempsTimer(const Partie& p) {
+    jeu& j = p.Jeu;
+    if (j.FinDeJeu) return p.Ecran.ActiverHorloge(false);
+    if (j.Action == acPlacement) {
+        p.Ecran.AfficherPanneau(5, TexteTemps(0));
+        return p.Ecran.ActiverHorloge(false);
+    }
+    // A count that is not a multiple of the interval (a file made elsewhere) expires on the tick
+    // that finds no more than one interval left, instead of wrapping round the unsigned count.
+    j.TempsRestant = j.TempsRestant > IntervalleHorloge ? j.TempsRestant - IntervalleHorloge : 0;
+    if (j.TempsRestant != 0) return p.Ecran.AfficherPanneau(5, TexteTemps(j.TempsRestant));
+    p.Ecran.ActiverHorloge(false);
+    p.Ecran.Message(Textes::TempsEcoule, NomsEquipes[j.JoueurCourant & 1], Icone::Exclamation);
+    RubriquePasserTourClick(p);
+}
+
+void AppliquerParametres(const Partie& p, int nbPions, int nbTours, std::uint32_t maxTemps) {
+    jeu& j = p.Jeu;
+    j.NbTours = nbTours;
+    j.NbPions = nbPions;
+    j.MaxTemps = maxTemps;
+    p.Ecran.AfficherPanneau(1, TexteTour(j.TourCourant, j.NbTours));
+    if (j.Action == acPlacement && !j.FinDeJeu && PlacementTermine(j, p.Joueurs))
+        ConclurePlacement(p);
+}
+
+bool OuvrirPartie(const Partie& p, const std::string& chemin, bool horlogeAvant) {
+    p.Ecran.ActiverHorloge(false);
+    const Chargement resultat = ChargerPartie(chemin, p.Jeu, p.Joueurs);
+    if (resultat == Chargement::Reussi) {
+        AfficherEtat(p);
+        return true;
+    }
+    const char* texte =
+        resultat == Chargement::Introuvable ? Textes::ImpossibleOuvrir : Textes::ErreurDonnees;
+    p.Ecran.Message(texte, Textes::ChargementNonEffectue, Icone::Arret);
+    // The game in progress is untouched, so its play goes on timed.
+    p.Ecran.ActiverHorloge(horlogeAvant);
+    return false;
+}
+
+bool EnregistrerPartie(const Partie& p, const std::string& chemin) {
+    const Sauvegarde resultat = SauvegarderPartie(chemin, p.Jeu, p.Joueurs);
+    if (resultat == Sauvegarde::Reussie) return true;
+    const char* texte =
+        resultat == Sauvegarde::Creation ? Textes::ImpossibleCreer : Textes::ErreurDonnees;
+    p.Ecran.Message(texte, Textes::SauvegardeNonEffectuee, Icone::Arret);
+    return false;
+}

@@ -1,0 +1,166 @@
+// The turn engine.
+#include "deroulement.h"
+
+#include <algorithm>
+
+#include "textes.h"
+
+namespace {
+
+void AfficherJauge(const Partie& p) {
+    const int bleus = p.Joueurs[Bleus].Occupation;
+    const int rouges = p.Joueurs[Rouges].Occupation;
+    const int total = bleus + rouges;
+    if (total == 0)
+        p.Ecran.DefinirJauge(100, 50, Textes::Occupation);
+    else
+        p.Ecran.DefinirJauge(total, rouges, TexteOccupation(bleus, rouges));
+}
+
+int Equipe(const jeu& j) {
+    return j.JoueurCourant & 1;
+}
+
+int ActionAffichable(const jeu& j) {
+    return std::clamp<int>(j.Action, 0, acTir);
+}
+
+} // namespace
+
+int ToursDeLaPartie(const jeu& j) {
+    return std::clamp(j.NbTours, 2, MaxTours);
+}
+
+bool DernierTour(const jeu& j) {
+    return j.TourCourant >= ToursDeLaPartie(j);
+}
+
+bool FinDeMiTemps(const jeu& j) {
+    return j.TourCourant % (ToursDeLaPartie(j) / 2) == 0 || DernierTour(j);
+}
+
+bool PlacementTermine(const jeu& j, const Equipes& joueurs) {
+    const int bleus = joueurs[Bleus].NbPionsPlaces;
+    const int cible = std::min(j.NbPions, MaxPions);
+    return (bleus == joueurs[Rouges].NbPionsPlaces && bleus >= cible) ||
+           joueurs[Equipe(j)].NbPionsPlaces >= MaxPions;
+}
+
+void ConclurePlacement(const Partie& p) {
+    if (PlacementTermine(p.Jeu, p.Joueurs)) DefinirAction(p, acDeplacement1);
+    DemarrerTemps(p);
+}
+
+void AfficherErreur(const Partie& p, const std::string& texte) {
+    p.Ecran.Message(texte, NomsActions[ActionAffichable(p.Jeu)], Icone::Arret);
+}
+
+void DemarrerTemps(const Partie& p) {
+    if (p.Jeu.Action == acPlacement) {
+        p.Ecran.AfficherPanneau(5, TexteTemps(0));
+        return;
+    }
+    p.Jeu.TempsRestant = p.Jeu.MaxTemps;
+    p.Ecran.ActiverHorloge(true);
+}
+
+void FinDeCoup(const Partie& p) {
+    jeu& j = p.Jeu;
+    j.ColonnePionDeplace = -1;
+    j.LignePionDeplace = -1;
+    p.Ecran.RedessinerPlateau();
+    if (!FinDeMiTemps(j)) {
+        ChangerJoueur(p);
+        DefinirAction(p, acDeplacement1);
+        return;
+    }
+    j.FinDeJeu = DernierTour(j) ? 1 : 0;
+    if (j.FinDeJeu)
+        p.Ecran.Message(Textes::FinDeJeu, Textes::Ovane, Icone::Information);
+    else
+        NouvelleMiTemps(p);
+}
+
+void EgaliserCoups(Equipes& joueurs) {
+    joueur& bleus = joueurs[Bleus];
+    joueur& rouges = joueurs[Rouges];
+    if (bleus.NbCoups != rouges.NbCoups)
+        ++(bleus.NbCoups < rouges.NbCoups ? bleus : rouges).NbCoups;
+}
+
+void NouvelleMiTemps(const Partie& p) {
+    // The counts are even here unless the number of turns was changed in the middle of a turn;
+    // evened, the second half still runs one play per team and turn.
+    EgaliserCoups(p.Joueurs);
+    AvancerTour(p);
+    p.Jeu.Reinitialiser();
+    p.Jeu.JoueurCourant = Rouges;
+    p.Ecran.AfficherPanneau(4, NomsEquipes[Rouges]);
+    for (joueur& e : p.Joueurs) e.EffacerPionsPlaces();
+    p.Ecran.RedessinerPlateau();
+    DefinirAction(p, acPlacement);
+    DemarrerTemps(p);
+}
+
+void ChangerJoueur(const Partie& p) {
+    jeu& j = p.Jeu;
+    j.ColonnePionDeplace = -1;
+    j.LignePionDeplace = -1;
+    ++p.Joueurs[Equipe(j)].NbCoups;
+    if (j.Action != acPlacement && p.Joueurs[Bleus].NbCoups == p.Joueurs[Rouges].NbCoups)
+        AvancerTour(p);
+    j.JoueurCourant = static_cast<std::int8_t>(Equipe(j) ^ 1);
+    p.Ecran.AfficherPanneau(4, NomsEquipes[Equipe(j)]);
+    DemarrerTemps(p);
+}
+
+void DefinirAction(const Partie& p, int action) {
+    p.Jeu.Action = static_cast<std::int8_t>(action);
+    p.Ecran.AfficherPanneau(2, NomsActions[ActionAffichable(p.Jeu)]);
+    p.Ecran.AfficherPanneau(3, NomsEtapes[ActionAffichable(p.Jeu)]);
+    p.Ecran.DefinirCurseur(action);
+}
+
+void AvancerTour(const Partie& p) {
+    p.Ecran.AfficherPanneau(1, TexteTour(p.Jeu.TourCourant + 1, p.Jeu.NbTours));
+    ++p.Jeu.TourCourant;
+}
+
+void MarquerBut(const Partie& p, int equipe) {
+    Equipes& e = p.Joueurs;
+    const int bleus = e[Bleus].Buts + (equipe == Bleus ? 1 : 0);
+    const int rouges = e[Rouges].Buts + (equipe == Rouges ? 1 : 0);
+    p.Ecran.AfficherPanneau(0, TexteScore(bleus, rouges));
+    ++e[equipe & 1].Buts;
+}
+
+void CompterOccupation(const Partie& p) {
+    const jeu& j = p.Jeu;
+    if (j.But == 1 || j.But == 2) {
+        p.Joueurs[j.But - 1].Occupation += 10;
+    } else {
+        p.Joueurs[Bleus].Occupation += j.LignePalet;
+        p.Joueurs[Rouges].Occupation += 10 - j.LignePalet;
+    }
+    AfficherJauge(p);
+}
+
+void AfficherEtat(const Partie& p) {
+    const jeu& j = p.Jeu;
+    p.Ecran.ActiverHorloge(false);
+    p.Ecran.AfficherPanneau(0, TexteScore(p.Joueurs[Bleus].Buts, p.Joueurs[Rouges].Buts));
+    p.Ecran.AfficherPanneau(1, TexteTour(j.TourCourant, j.NbTours));
+    p.Ecran.AfficherPanneau(2, NomsActions[ActionAffichable(j)]);
+    // In a placement phase the step names the next pawn of the team to play, as each placement
+    // does, so that a game loaded in the middle of one reads the same as before it was saved.
+    if (j.Action == acPlacement)
+        p.Ecran.AfficherPanneau(3, TextePion(p.Joueurs[Equipe(j)].NbPionsPlaces + 1));
+    else
+        p.Ecran.AfficherPanneau(3, NomsEtapes[ActionAffichable(j)]);
+    p.Ecran.AfficherPanneau(4, NomsEquipes[Equipe(j)]);
+    p.Ecran.AfficherPanneau(5, TexteTemps(j.Action == acPlacement ? 0 : j.TempsRestant));
+    AfficherJauge(p);
+    if (j.Action != acPlacement) p.Ecran.ActiverHorloge(true);
+    p.Ecran.RedessinerPlateau();
+    p.Ecran.DefinirCurseur(j.Action);
+}

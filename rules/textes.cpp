@@ -1,0 +1,50 @@
+// Formatting of the panel texts and messages.
+#include "textes.h"
+
+#include <charconv>
+#include <cstdarg>
+#include <cstdio>
+
+std::string Format(const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::va_list copie;
+    va_copy(copie, args);
+    const int taille = std::vsnprintf(nullptr, 0, format, copie);
+    va_end(copie);
+    std::string texte(taille > 0 ? static_cast<std::size_t>(taille) : 0, '\0');
+    if (taille > 0) std::vsnprintf(texte.data(), texte.size() + 1, format, args);
+    va_end(args);
+    return texte;
+}
+
+std::string TexteScore(int butsBleus, int butsRouges) {
+    return Format("Bleus %d-%d Rouges", butsBleus, butsRouges);
+}
+
+std::string TexteTour(int tourCourant, int nbTours) {
+    return Format("%d/%d", tourCourant, nbTours);
+}
+
+std::string TexteTemps(std::uint32_t millisecondes) {
+    return Format("%u:%02u", millisecondes / 60000, millisecondes / 1000 % 60);
+}
+
+std::string TextePion(int numero) {
+    return Format("Pion n°%d", numero);
+}
+
+// std::to_chars ignores the C locale, unlike printf's %f, which writes "56,7" under fr_FR once
+// the toolkit has called setlocale. Its rounding is the same exact rounding as printf's.
+static std::string Pourcentage(double valeur) {
+    char texte[32];
+    const auto fin =
+        std::to_chars(texte, texte + sizeof texte, valeur, std::chars_format::fixed, 1);
+    return std::string(texte, fin.ptr);
+}
+
+std::string TexteOccupation(int bleus, int rouges) {
+    const double total = static_cast<double>(bleus) + rouges;
+    return "Occupation : Bleus " + Pourcentage(100.0 * bleus / total) + "% - " +
+           Pourcentage(100.0 * rouges / total) + "% Rouges";
+}

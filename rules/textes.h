@@ -1,0 +1,58 @@
+// Every text the rules show: one place for each.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Indexed by action kind; index 0 is never shown.
+inline constexpr std::array<const char*, 5> NomsActions = {"", "Placement", "Déplacement",
+                                                           "Déplacement", "Tir"};
+inline constexpr std::array<const char*, 5> NomsEtapes = {"", "Pion n°1", "Pion à déplacer",
+                                                          "Destination", "Pion-tireur"};
+
+namespace Textes {
+inline constexpr const char* HintBarreEtat = "Score, tour, action, séquence, joueur et temps";
+inline constexpr const char* Occupation = "Occupation";
+inline constexpr const char* Ovane = "Ovane";
+inline constexpr const char* FinDeJeu = "Fin de jeu";
+inline constexpr const char* TempsEcoule =
+    "Votre temps est écoulé !\nVous devez passer votre tour !";
+inline constexpr const char* ObligePlacer = "Vous êtes obligé de placer vos pions !";
+inline constexpr const char* HorsCamp =
+    "Vous devez placer votre pion dans la zone libre de votre camp !";
+inline constexpr const char* CaseOccupee = "Case déjà occupée !";
+inline constexpr const char* ChoisirPion = "Vous devez choisir un pion %s !";
+inline constexpr const char* CaseLibre = "Vous devez choisir une case libre !";
+inline constexpr const char* ZoneAdverse = "Vous ne pouvez déplacer de pion sur la zone adverse !";
+inline constexpr const char* ZoneDeBut = "Vous ne pouvez déplacer de pion dans la zone de but !";
+inline constexpr const char* TropLoin = "Le déplacement ne peut dépasser 3 cases !";
+inline constexpr const char* Direction =
+    "La direction doit être horizontale, verticale ou en diagonale !";
+inline constexpr const char* PionTrajectoire = "Il y a un pion sur la trajectoire !";
+inline constexpr const char* TireurLoin = "Le pion-tireur est à plus de 3 cases du pion-palet !";
+inline constexpr const char* TirArriere = "Le tir en arrière est interdit !";
+inline constexpr const char* TireurDeplace =
+    "Le pion qui vient d'être déplacé ne peut pas être le pion-tireur !";
+inline constexpr const char* PionAvantPalet =
+    "Il y a un pion entre le pion-tireur et le pion-palet !";
+inline constexpr const char* PionApresPalet =
+    "Il y a un pion entre le pion-palet et son futur emplacement !";
+inline constexpr const char* FutureCase = "Un pion occupe la future case du pion-palet !";
+inline constexpr const char* ButDes = "But des %s !!!";
+inline constexpr const char* ImpossibleOuvrir = "Impossible d'ouvrir le fichier";
+inline constexpr const char* ImpossibleCreer = "Impossible de créer le fichier";
+inline constexpr const char* ErreurDonnees = "Erreur de données dans le fichier";
+inline constexpr const char* ChargementNonEffectue = "Chargement non effectué";
+inline constexpr const char* SauvegardeNonEffectuee = "Sauvegarde non effectuée";
+} // namespace Textes
+
+// printf-style formatting into a std::string, for the panel and message formats above.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string TexteScore(int butsBleus, int butsRouges);
+std::string TexteTour(int tourCourant, int nbTours);
+std::string TexteTemps(std::uint32_t millisecondes);
+std::string TextePion(int numero);
+// The gauge's tooltip, with a point as decimal separator whatever the user's locale.
+std::string TexteOccupation(int bleus, int rouges);

@@ -1,0 +1,16 @@
+// A window without pixels.
+#include "vue_memoire.h"
+
+void VueMemoire::AfficherPanneau(int panneau, const std::string& texte) {
+    if (panneau >= 0 && panneau < NbPanneaux) Panneaux[panneau] = texte;
+}
+
+void VueMemoire::DefinirJauge(int maximum, int progression, const std::string& bulle) {
+    MaximumJauge = maximum;
+    ProgressionJauge = progression;
+    BulleJauge = bulle;
+}
+
+void VueMemoire::Message(const std::string& texte, const std::string& titre, Icone icone) {
+    if (SurMessage) SurMessage(texte, titre, icone);
+}

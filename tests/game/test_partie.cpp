@@ -1,0 +1,236 @@
+// The saved-game file: its exact bytes, the round trip, and what a load refuses.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sys/resource.h>
+
+#include "octets.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Fichiers : ::testing::Test {
+    fs::path dossier;
+    std::unique_ptr<jeu> j = std::make_unique<jeu>();
+    Equipes joueurs;
+
+    void SetUp() override {
+        dossier = fs::temp_directory_path() /
+                  ("ovane-test-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dossier);
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    std::string Ecrire(const std::string& nom, const std::vector<std::uint8_t>& octets) {
+        const fs::path chemin = dossier / nom;
+        std::ofstream(chemin, std::ios::binary)
+            .write(reinterpret_cast<const char*>(octets.data()),
+                   static_cast<std::streamsize>(octets.size()));
+        return chemin.string();
+    }
+
+    static std::vector<std::uint8_t> Lire(const std::string& chemin) {
+        std::ifstream f(chemin, std::ios::binary);
+        return {std::istreambuf_iterator<char>(f), {}};
+    }
+
+    // A game in the middle of its second turn, with something in every kind of field.
+    void PartieEnCours() {
+        j->PlacerPion(joueurs, 0, 1);
+        j->JoueurCourant = 1;
+        j->PlacerPion(joueurs, 2, 10 - 3);
+        j->JoueurCourant = 0;
+        j->TourCourant = 2;
+        j->Action = acTir;
+        j->TempsRestant = 12400;
+        j->ChoisirPion(0, 1);
+        j->DeplacerPion(1, 2);
+        joueurs[Bleus].NbCoups = 2;
+        joueurs[Rouges].NbCoups = 2;
+        joueurs[Rouges].Buts = 1;
+        joueurs[Bleus].Occupation = 6;
+        joueurs[Rouges].Occupation = 4;
+    }
+};
+
+using FichierPartie = Fichiers;
+
+TEST_F(FichierPartie, UneNouvellePartieFaitExactement9777Octets) {
+    const auto o = Octets(*j, joueurs);
+    ASSERT_EQ(o.size(), 9777u);
+    const std::int32_t debut[] = {6, 40, 1, 0, -1, -1, 4, 5, 0};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(EntierA(o, 4 * i), debut[i]) << "champ " << i;
+    EXPECT_EQ(o[36], 0);
+    EXPECT_EQ(EntierA(o, 37), 0);
+    EXPECT_EQ(EntierA(o, 41), 60000);
+    EXPECT_EQ(o[45], 1);
+    for (int i = 0; i < 99; ++i) EXPECT_EQ(o[46 + i], i == 49 ? 0 : 255) << "case " << i;
+    for (int i = 145; i < 9745; ++i) ASSERT_EQ(o[i], 255) << "octet " << i;
+    for (int i = 9745; i < 9777; ++i) ASSERT_EQ(o[i], 0) << "octet " << i;
+}
+
+TEST_F(FichierPartie, LesChampsDUnEnregistrementSontAleurPlace) {
+    PartieEnCours();
+    const auto o = Octets(*j, joueurs);
+    EXPECT_EQ(EntierA(o, 37), 12400);
+    EXPECT_EQ(o[45], acTir);
+    // Bleus' record of turn 2 is record 2; its move at offset 56 in the record.
+    EXPECT_EQ(EntierA(o, 145 + 80 * 2 + 56), 0);
+    EXPECT_EQ(EntierA(o, 145 + 80 * 2 + 60), 1);
+    EXPECT_EQ(EntierA(o, 145 + 80 * 2 + 64), 1);
+    EXPECT_EQ(EntierA(o, 145 + 80 * 2 + 68), 2);
+    // Rouges' first placement, record 1.
+    EXPECT_EQ(EntierA(o, 145 + 80 + 4), 7);
+    EXPECT_EQ(EntierA(o, 9761 + 4), 1);
+    EXPECT_EQ(EntierA(o, 9745 + 12), 6);
+}
+
+TEST_F(FichierPartie, EnregistrerChargerEnregistrerDonneLesMemesOctets) {
+    PartieEnCours();
+    const std::string chemin = (dossier / "partie.ovn").string();
+    ASSERT_EQ(SauvegarderPartie(chemin, *j, joueurs), Sauvegarde::Reussie);
+    auto relu = std::make_unique<jeu>();
+    Equipes equipes;
+    ASSERT_EQ(ChargerPartie(chemin, *relu, equipes), Chargement::Reussi);
+    EXPECT_EQ(relu->TempsRestant, 12400u);
+    EXPECT_EQ(Octets(*relu, equipes), Lire(chemin));
+    EXPECT_EQ(Octets(*relu, equipes), Octets(*j, joueurs));
+}
+
+TEST_F(FichierPartie, LesOctetsAuDelaDe9777SontIgnores) {
+    j->MaxTemps = 30000;
+    auto o = Octets(*j, joueurs);
+    o.push_back(0x42);
+    auto relu = std::make_unique<jeu>();
+    Equipes equipes;
+    ASSERT_EQ(ChargerPartie(Ecrire("long.ovn", o), *relu, equipes), Chargement::Reussi);
+    EXPECT_EQ(relu->MaxTemps, 30000u);
+}
+
+TEST_F(FichierPartie, UnFichierIntrouvableEstSignaleSansToucherLaPartie) {
+    PartieEnCours();
+    const auto avant = Octets(*j, joueurs);
+    EXPECT_EQ(ChargerPartie((dossier / "absent.ovn").string(), *j, joueurs),
+              Chargement::Introuvable);
+    EXPECT_EQ(Octets(*j, joueurs), avant);
+}
+
+// A byte patch that turns a good file into one the program must refuse.
+struct Alteration {
+    const char* nom;
+    std::size_t offset;
+    std::vector<std::uint8_t> octets;
+};
+
+std::vector<std::uint8_t> Le32(std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    return {static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(u >> 8),
+            static_cast<std::uint8_t>(u >> 16), static_cast<std::uint8_t>(u >> 24)};
+}
+
+class Refus : public Fichiers, public ::testing::WithParamInterface<Alteration> {};
+
+TEST_P(Refus, LaPartieEnCoursResteIntacte) {
+    PartieEnCours();
+    auto o = Octets(*j, joueurs);
+    std::memcpy(o.data() + GetParam().offset, GetParam().octets.data(), GetParam().octets.size());
+    const std::string chemin = Ecrire("mauvais.ovn", o);
+    auto live = std::make_unique<jeu>();
+    Equipes equipes;
+    live->NbTours = 60;
+    live->PlacerPion(equipes, 3, 3);
+    const auto avant = Octets(*live, equipes);
+    EXPECT_EQ(ChargerPartie(chemin, *live, equipes), Chargement::Donnees);
+    EXPECT_EQ(Octets(*live, equipes), avant);
+}
+
+const std::vector<Alteration> Alterations = {
+    {"ActionNulle", 45, {0}},
+    {"ActionCinq", 45, {5}},
+    {"JoueurDeux", 36, {2}},
+    {"JoueurNegatif", 36, {0xFF}},
+    {"CaseTrois", 46 + 10, {3}},
+    {"Case254", 46 + 98, {254}},
+    {"TourZero", 8, Le32(0)},
+    {"Tour61", 8, Le32(61)},
+    {"PionsHuit", 0, Le32(8)},
+    {"PionsZero", 0, Le32(0)},
+    {"ToursZero", 4, Le32(0)},
+    {"ToursImpair", 4, Le32(21)},
+    {"Tours62", 4, Le32(62)},
+    {"TempsMaxNul", 41, Le32(0)},
+    {"ButTrois", 12, Le32(3)},
+    {"FinDeJeuDeux", 32, Le32(2)},
+    {"PaletHorsPlateau", 24, Le32(9)},
+    {"PaletLigneNegative", 28, Le32(-1)},
+    {"PionDeplaceHorsPlateau", 16, Le32(20)},
+    {"PionDeplaceAMoitieVide", 20, Le32(-1)},
+    {"HistoriqueColonneNeuf", 145 + 80 * 7, Le32(9)},
+    {"HistoriqueLigneOnze", 145 + 80 * 119 + 76, Le32(11)},
+    {"HistoriqueAMoitieVide", 145 + 80 * 2 + 56, Le32(-1)},
+    {"PionsPlacesHuit", 9745 + 8, Le32(8)},
+    {"PionsPlacesNegatif", 9761 + 8, Le32(-1)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Valeurs, Refus, ::testing::ValuesIn(Alterations),
+                         [](const auto& info) { return info.param.nom; });
+
+TEST_F(FichierPartie, UnFichierDe9776OctetsEstRefuse) {
+    auto o = Octets(*j, joueurs);
+    o.pop_back();
+    auto live = std::make_unique<jeu>();
+    Equipes equipes;
+    live->TourCourant = 5;
+    EXPECT_EQ(ChargerPartie(Ecrire("court.ovn", o), *live, equipes), Chargement::Donnees);
+    EXPECT_EQ(live->TourCourant, 5);
+    EXPECT_EQ(ChargerPartie(o.data(), o.size(), *live, equipes), Chargement::Donnees);
+}
+
+TEST_F(FichierPartie, UnPlacementQuiNePeutPlusContinuerEstRefuse) {
+    // Bleus to place, with two pawns more than Rouges: no game reaches this.
+    joueurs[Bleus].NbPionsPlaces = 3;
+    joueurs[Rouges].NbPionsPlaces = 1;
+    j->JoueurCourant = Rouges;
+    auto o = Octets(*j, joueurs);
+    auto live = std::make_unique<jeu>();
+    Equipes equipes;
+    EXPECT_EQ(ChargerPartie(o.data(), o.size(), *live, equipes), Chargement::Donnees);
+    joueurs[Rouges].NbPionsPlaces = 2;
+    o = Octets(*j, joueurs);
+    EXPECT_EQ(ChargerPartie(o.data(), o.size(), *live, equipes), Chargement::Reussi);
+}
+
+TEST_F(FichierPartie, UnDossierAbsentEmpecheLaCreation) {
+    EXPECT_EQ(SauvegarderPartie((dossier / "absent" / "p.ovn").string(), *j, joueurs),
+              Sauvegarde::Creation);
+}
+
+// Simulates a full disk: the file size limit makes the write fail part-way.
+TEST_F(FichierPartie, UneEcritureRateeLaisseLAncienFichierIntact) {
+    const std::string chemin = (dossier / "partie.ovn").string();
+    ASSERT_EQ(SauvegarderPartie(chemin, *j, joueurs), Sauvegarde::Reussie);
+    const auto avant = Lire(chemin);
+    PartieEnCours();
+
+    rlimit ancienne{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &ancienne), 0);
+    const auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit petite = ancienne;
+    petite.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &petite), 0);
+    const Sauvegarde resultat = SauvegarderPartie(chemin, *j, joueurs);
+    setrlimit(RLIMIT_FSIZE, &ancienne);
+    std::signal(SIGXFSZ, ancienSignal);
+
+    EXPECT_EQ(resultat, Sauvegarde::Donnees);
+    EXPECT_EQ(Lire(chemin), avant);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+}
+
+} // namespace
