@@ -1,0 +1,29 @@
+// File-type registration.
+#include "association.h"
+
+QString Association::CommandeOuvrir(const QString& programme) {
+    QString chemin = programme;
+    chemin.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QStringLiteral("\"%1\" \"%2\"").arg(chemin, QStringLiteral("%1"));
+}
+
+static bool EcrireCles(RegistreClasses& registre, const QString& programme) {
+    using namespace Association;
+    if (!registre.CleExiste(Extension) && !registre.EcrireValeur(Extension, Classe)) return false;
+    if (registre.CleExiste(Classe)) return true;
+    return registre.EcrireValeur(Classe, Description) &&
+           registre.EcrireValeur(Classe + QStringLiteral("\\DefaultIcon"),
+                                 programme + QStringLiteral(",0")) &&
+           registre.EcrireValeur(Classe + QStringLiteral("\\shell\\open\\command"),
+                                 CommandeOuvrir(programme));
+}
+
+void EnregistrerTypeFichier(RegistreClasses& registre, const QString& programme,
+                            const std::function<void(const QString&)>& signaler) {
+    if (!registre.Ouvrir()) {
+        signaler(Association::MemoireInsuffisante);
+        return;
+    }
+    if (!EcrireCles(registre, programme)) signaler(Association::EchecMiseAJour);
+    registre.Fermer();
+}

@@ -1,0 +1,106 @@
+// Test doubles for the window's services, and a fixture that builds the real board window.
+#pragma once
+
+#include <QTest>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/aide.h"
+#include "platform/registre.h"
+#include "ui/barre_etat.h"
+#include "ui/boites.h"
+#include "ui/grille.h"
+#include "ui/plateau.h"
+
+struct BoiteVue {
+    QString texte;
+    QString titre;
+    Icone icone;
+};
+
+class BoitesEnregistrees : public Boites {
+public:
+    std::vector<BoiteVue> Vues;
+    // Runs while the box would be open, as the events of a nested loop would.
+    std::function<void(const BoiteVue&)> PendantLaBoite;
+
+    void Afficher(QWidget*, const QString& texte, const QString& titre, Icone icone) override {
+        Vues.push_back({texte, titre, icone});
+        if (PendantLaBoite) PendantLaBoite(Vues.back());
+    }
+};
+
+class DialoguesScriptes : public DialoguesFichier {
+public:
+    // The answers, in order; an empty optional is a cancel.
+    std::deque<std::optional<QString>> Reponses;
+    int Ouvertures = 0;
+    int Enregistrements = 0;
+
+    std::optional<QString> Ouvrir(QWidget*) override {
+        ++Ouvertures;
+        return Suivante();
+    }
+    std::optional<QString> Enregistrer(QWidget*) override {
+        ++Enregistrements;
+        return Suivante();
+    }
+
+private:
+    std::optional<QString> Suivante() {
+        if (Reponses.empty()) return std::nullopt;
+        auto r = Reponses.front();
+        Reponses.pop_front();
+        return r;
+    }
+};
+
+class AideEnregistree : public VisionneuseAide {
+public:
+    std::vector<std::pair<QString, int>> Demandes;
+    void AfficherRubrique(QWidget*, const QString& fichier, int contexte) override {
+        Demandes.emplace_back(fichier, contexte);
+    }
+};
+
+struct FenetreDeTest {
+    std::unique_ptr<jeu> j = std::make_unique<jeu>();
+    Equipes joueurs;
+    BoitesEnregistrees boites;
+    DialoguesScriptes dialogues;
+    RegistreMemoire registre;
+    AideEnregistree aide;
+    int aPropos = 0;
+    std::unique_ptr<TFormPlateau> fenetre;
+
+    explicit FenetreDeTest(bool construire = true) {
+        if (construire) Construire();
+    }
+
+    void Construire() {
+        fenetre = std::make_unique<TFormPlateau>(
+            *j, joueurs,
+            ServicesPlateau{boites, dialogues, registre, aide, [this](QWidget*) { ++aPropos; },
+                            QStringLiteral("/opt/ovane/bin/ovane")});
+    }
+
+    TFormPlateau& f() { return *fenetre; }
+
+    void DoubleClic(int colonne, int ligne) {
+        const QPoint centre = GrillePlateau::RectangleCase(colonne, ligne).center();
+        QTest::mouseClick(f().DrawGridPlateau, Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(f().DrawGridPlateau, Qt::LeftButton, {}, centre);
+    }
+
+    QString Panneau(int i) const { return fenetre->StatusBarPlateau->Texte(i); }
+
+    // Twelve placements by double-clicks: Bleus on row 2, Rouges on row 8, columns 0 to 5.
+    void PlacerDouze() {
+        for (int n = 0; n < 6; ++n) {
+            DoubleClic(n, 2);
+            DoubleClic(n, 8);
+        }
+    }
+};

@@ -1,0 +1,63 @@
+// The About box.
+#include "apropos.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/version.h"
+
+namespace {
+
+QLabel* Texte(const QString& texte, const QRect& place, QWidget* parent) {
+    auto* label = new QLabel(texte, parent);
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
+TFormAPropos::TFormAPropos(const QString& programme, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setWindowTitle(QStringLiteral("À propos..."));
+    setFixedSize(210, 113);
+    IconeOvane = Texte({}, QRect(6, 9, 32, 32), this);
+    IconeOvane->setPixmap(QPixmap(QStringLiteral(":/icons/ovane.xpm")));
+    StaticTextOvane = Texte(QStringLiteral("Ovane"), QRect(48, 7, 76, 40), this);
+    QFont serif(QStringLiteral("Liberation Serif"));
+    serif.setStyleHint(QFont::Serif);
+    // Characters 32 pixels high from the top of the accents to the bottom of the descenders.
+    serif.setPixelSize(29);
+    StaticTextOvane->setFont(serif);
+    StaticTextVersion = Texte(QStringLiteral("version "), QRect(126, 23, 83, 17), this);
+    StaticTextAuteur = Texte(QStringLiteral("Le projet Ovane"), QRect(0, 48, 209, 17), this);
+    StaticTextAuteur->setAlignment(Qt::AlignCenter);
+    ButtonFermer = new QPushButton(QStringLiteral("&Fermer"), this);
+    ButtonFermer->setGeometry(72, 80, 65, 25);
+    ButtonFermer->setDefault(true);
+    ButtonFermer->setFocus();
+    connect(ButtonFermer, &QPushButton::clicked, this, &QDialog::accept);
+    Timer = new QTimer(this);
+    Timer->setSingleShot(true);
+    connect(Timer, &QTimer::timeout, this, &QDialog::accept);
+    Timer->start(3000);
+    FormShow(programme);
+}
+
+void TFormAPropos::FormShow(const QString& programme) {
+    const auto version =
+        LireVersion(programme, QStringLiteral("\\StringFileInfo\\040C04E4\\FileVersion"));
+    if (version) StaticTextVersion->setText(StaticTextVersion->text() + *version);
+}
+
+void TFormAPropos::keyPressEvent(QKeyEvent* event) {
+    // No cancel button: Escape does not close the box, Enter presses Fermer.
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+void AfficherAPropos(QWidget* parent, const QString& programme) {
+    TFormAPropos boite(programme, parent);
+    boite.exec();
+}

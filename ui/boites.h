@@ -1,0 +1,37 @@
+// Modal message boxes and file dialogs, behind interfaces so that tests can answer them.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "rules/vue.h"
+
+class QWidget;
+
+class Boites {
+public:
+    virtual ~Boites() = default;
+    // A modal box with one OK button; returns once it is closed.
+    virtual void Afficher(QWidget* parent, const QString& texte, const QString& titre,
+                          Icone icone) = 0;
+};
+
+class DialoguesFichier {
+public:
+    virtual ~DialoguesFichier() = default;
+    // The chosen file name, or nothing when the user cancels.
+    virtual std::optional<QString> Ouvrir(QWidget* parent) = 0;
+    virtual std::optional<QString> Enregistrer(QWidget* parent) = 0;
+};
+
+class BoitesQt : public Boites {
+public:
+    void Afficher(QWidget* parent, const QString& texte, const QString& titre,
+                  Icone icone) override;
+};
+
+class DialoguesQt : public DialoguesFichier {
+public:
+    std::optional<QString> Ouvrir(QWidget* parent) override;
+    std::optional<QString> Enregistrer(QWidget* parent) override;
+};

@@ -1,0 +1,108 @@
+// The match sheet.
+#include "fdm.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <algorithm>
+
+namespace {
+
+constexpr int Largeurs[] = {32, 113, 33, 17, 113, 33, 17};
+
+// The cells' texts one after the other, up to the first empty position.
+QString Textes(const position* debut, int nombre) {
+    QString texte;
+    for (int i = 0; i < nombre && !debut[i].Vide(); ++i) {
+        char cellule[4];
+        debut[i].TexteCase(cellule);
+        texte += QLatin1String(cellule);
+    }
+    return texte;
+}
+
+QLabel* Panneau(const QString& titre, const QRect& place, QWidget* parent) {
+    auto* panneau = new QLabel(titre, parent);
+    panneau->setGeometry(place);
+    panneau->setAlignment(Qt::AlignCenter);
+    panneau->setFrameStyle(QFrame::Box | QFrame::Plain);
+    return panneau;
+}
+
+} // namespace
+
+TFormFeuilleDeMatch::TFormFeuilleDeMatch(const jeu& j, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(QStringLiteral("Feuille de match"));
+    setFixedSize(393, 388);
+    PanelBleus = Panneau(QStringLiteral("Bleus"), QRect(38, 6, 167, 20), this);
+    PanelRouges = Panneau(QStringLiteral("Rouges"), QRect(204, 6, 167, 20), this);
+
+    auto* grille = new QTableWidget(this);
+    StringGridFeuilleDeMatch = grille;
+    grille->setGeometry(4, 24, 385, 361);
+    grille->setColumnCount(6);
+    grille->horizontalHeader()->setMinimumSectionSize(1);
+    grille->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    for (int c = 1; c < 7; ++c) grille->setColumnWidth(c - 1, Largeurs[c]);
+    grille->verticalHeader()->setFixedWidth(Largeurs[0]);
+    grille->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grille->verticalHeader()->setDefaultSectionSize(16);
+    grille->verticalHeader()->setMinimumSectionSize(16);
+    grille->horizontalHeader()->setFixedHeight(16);
+    grille->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grille->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grille->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grille->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grille->setWordWrap(false);
+    FormCreate(j);
+}
+
+int TFormFeuilleDeMatch::NbLignes() const {
+    return StringGridFeuilleDeMatch->rowCount() + 1;
+}
+
+QString TFormFeuilleDeMatch::Cellule(int colonne, int ligne) const {
+    const QTableWidget* g = StringGridFeuilleDeMatch;
+    const QTableWidgetItem* item = nullptr;
+    if (ligne == 0 && colonne > 0)
+        item = g->horizontalHeaderItem(colonne - 1);
+    else if (colonne == 0 && ligne > 0)
+        item = g->verticalHeaderItem(ligne - 1);
+    else if (ligne > 0)
+        item = g->item(ligne - 1, colonne - 1);
+    return item ? item->text() : QString();
+}
+
+void TFormFeuilleDeMatch::Ecrire(int colonne, int ligne, const QString& texte) {
+    QTableWidget* g = StringGridFeuilleDeMatch;
+    auto* item = new QTableWidgetItem(texte);
+    if (ligne == 0)
+        g->setHorizontalHeaderItem(colonne - 1, item);
+    else if (colonne == 0)
+        g->setVerticalHeaderItem(ligne - 1, item);
+    else
+        g->setItem(ligne - 1, colonne - 1, item);
+}
+
+void TFormFeuilleDeMatch::FormCreate(const jeu& j) {
+    // The sheet has as many rows as the game has turns, and never writes past them, whatever
+    // the record holds.
+    const int tours = std::clamp(j.NbTours, 1, MaxTours);
+    StringGridFeuilleDeMatch->setRowCount(tours);
+    for (int n = 1; n <= tours; ++n) Ecrire(0, n, QString::asprintf("  %02d", n));
+    for (int t = 0; t < 2; ++t) {
+        Ecrire(3 * t + 1, 0, QStringLiteral("Placement"));
+        Ecrire(3 * t + 2, 0, QStringLiteral("Dépl."));
+        Ecrire(3 * t + 3, 0, QStringLiteral("Tir"));
+    }
+    const int pions = std::clamp(j.NbPions, 0, MaxPions);
+    for (int n = 1; n <= std::min(j.TourCourant, tours); ++n) {
+        for (int t = 0; t < 2; ++t) {
+            const tour& r = j.Coups[(n - 1) * 2 + t];
+            Ecrire(3 * t + 1, n, Textes(r.Placement.data(), pions));
+            Ecrire(3 * t + 2, n, Textes(r.Deplacement.data(), 2));
+            Ecrire(3 * t + 3, n, Textes(&r.Tir, 1));
+        }
+    }
+}

@@ -1,0 +1,58 @@
+// Start-up: the records first, then the application, the board window and the event loop.
+#include <QDir>
+#include <QFont>
+#include <cstdio>
+#include <memory>
+
+#include "application.h"
+#include "apropos.h"
+#include "game/jeu.h"
+#include "plateau.h"
+#include "platform/aide_qt.h"
+#include "platform/registre_xdg.h"
+
+namespace {
+
+// Without a display and without an explicit platform, Qt would abort with a long message.
+bool AffichageDisponible() {
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The one game record and the two team records live as long as the process.
+    auto partie = std::make_unique<jeu>();
+    auto joueurs = std::make_unique<Equipes>();
+
+    if (!AffichageDisponible()) {
+        std::fputs("Ovane a besoin d'un affichage graphique (DISPLAY ou WAYLAND_DISPLAY).\n",
+                   stderr);
+        return 1;
+    }
+    ApplicationOvane application(argc, argv);
+    QFont police(QStringLiteral("Liberation Sans"));
+    police.setStyleHint(QFont::SansSerif);
+    police.setPixelSize(11);
+    QApplication::setFont(police);
+
+    const QString programme = QCoreApplication::applicationFilePath();
+    BoitesQt boites;
+    DialoguesQt dialogues;
+    RegistreXdg registre =
+        RegistreXdg::DepuisEnvironnement(QImage(QStringLiteral(":/icons/ovane.xpm")));
+    VisionneuseAideQt aide(
+        VisionneuseAideQt::DossiersParDefaut(QCoreApplication::applicationDirPath()));
+    TFormPlateau fenetre(*partie, *joueurs,
+                         {boites, dialogues, registre, aide,
+                          [programme](QWidget* parent) { AfficherAPropos(parent, programme); },
+                          programme});
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    fenetre.FormShow(arguments);
+    fenetre.show();
+    return QApplication::exec();
+}

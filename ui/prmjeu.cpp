@@ -1,0 +1,95 @@
+// The game parameters dialog.
+#include "prmjeu.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "rules/commandes.h"
+
+namespace {
+
+// Each group's three choices: the value of choice i is Unite × i + Base.
+struct Choix {
+    int base;
+    int unite;
+    // The choice shown for a value; a value that is none of the three shows the nearest end.
+    int Index(long long valeur) const {
+        return static_cast<int>(std::clamp<long long>((valeur - base) / unite, 0, 2));
+    }
+    int Valeur(int index) const { return unite * index + base; }
+};
+
+constexpr Choix Pions{5, 1};
+constexpr Choix Tours{20, 20};
+constexpr Choix Temps{30000, 30000};
+
+QButtonGroup* Groupe(QWidget* parent, const QString& titre, const QRect& place,
+                     const QStringList& choix, bool empiles) {
+    auto* cadre = new QGroupBox(titre, parent);
+    cadre->setGeometry(place);
+    auto* groupe = new QButtonGroup(cadre);
+    for (int i = 0; i < choix.size(); ++i) {
+        auto* bouton = new QRadioButton(choix[i], cadre);
+        if (empiles)
+            bouton->setGeometry(8, 18 + 20 * i, place.width() - 16, 18);
+        else
+            bouton->setGeometry(8 + 72 * i, 17, 70, 18);
+        groupe->addButton(bouton, i);
+    }
+    groupe->button(1)->setChecked(true);
+    return groupe;
+}
+
+} // namespace
+
+TFormParametres::TFormParametres(const Partie& partie, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      partie_(partie) {
+    setWindowTitle(QStringLiteral("Paramètres de jeu"));
+    setFixedSize(432, 135);
+    RadioGroupNbPions =
+        Groupe(this, QStringLiteral(" Nombre de pions-joueurs par équipe "), QRect(8, 8, 225, 41),
+               {QStringLiteral("&5 pions"), QStringLiteral("&6 pions"), QStringLiteral("&7 pions")},
+               false);
+    RadioGroupNbTours =
+        Groupe(this, QStringLiteral(" Nombre de tours par joueur "), QRect(8, 54, 225, 41),
+               {QStringLiteral("2x&10 tours"), QStringLiteral("2x&20 tours"),
+                QStringLiteral("2x&30 tours")},
+               false);
+    RadioGroupMaxTemps =
+        Groupe(this, QStringLiteral(" Temps pour chaque tour de joueur "), QRect(240, 8, 185, 87),
+               {QStringLiteral("30 &secondes"), QStringLiteral("1 &minute"),
+                QStringLiteral("1 minute 3&0")},
+               true);
+    ButtonOk = new QPushButton(QStringLiteral("Ok"), this);
+    ButtonOk->setGeometry(112, 104, 75, 25);
+    ButtonOk->setDefault(true);
+    ButtonAnnuler = new QPushButton(QStringLiteral("Annuler"), this);
+    ButtonAnnuler->setGeometry(240, 104, 75, 25);
+    connect(ButtonOk, &QPushButton::clicked, this, [this] {
+        ButtonOkClick();
+        accept();
+    });
+    connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFormParametres::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFormParametres::FormShow() {
+    const jeu& j = partie_.Jeu;
+    RadioGroupNbPions->button(Pions.Index(j.NbPions))->setChecked(true);
+    RadioGroupNbTours->button(Tours.Index(j.NbTours))->setChecked(true);
+    RadioGroupMaxTemps->button(Temps.Index(j.MaxTemps))->setChecked(true);
+}
+
+void TFormParametres::ButtonOkClick() {
+    AppliquerParametres(partie_, Pions.Valeur(RadioGroupNbPions->checkedId()),
+                        Tours.Valeur(RadioGroupNbTours->checkedId()),
+                        static_cast<std::uint32_t>(Temps.Valeur(RadioGroupMaxTemps->checkedId())));
+}
