@@ -26,7 +26,7 @@ public:
     static QString ExecDepuisCommande(const QString& commande);
 
     static inline const QString TypeMime = QStringLiteral("application/x-ovane");
-    static inline const QString Identifiant = QStringLiteral("ovane");
+    static inline const QString Identifiant = QStringLiteral("org.ovane.Ovane");
 
 private:
     QString FichierCles() const;

@@ -6,8 +6,7 @@
 
 ApplicationOvane::ApplicationOvane(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Ovane"));
-    setApplicationDisplayName(QStringLiteral("Ovane"));
-    setDesktopFileName(QStringLiteral("ovane"));
+    setDesktopFileName(QStringLiteral("org.ovane.Ovane"));
 }
 
 bool ApplicationOvane::notify(QObject* destinataire, QEvent* evenement) {

@@ -55,6 +55,9 @@ TFormFeuilleDeMatch::TFormFeuilleDeMatch(const jeu& j, QWidget* parent)
     grille->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grille->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grille->setWordWrap(false);
+    // The columns are narrow: a move's two cells fill its 33 pixels, so no padding and no "…".
+    grille->setTextElideMode(Qt::ElideNone);
+    grille->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px 1px; }"));
     FormCreate(j);
 }
 

@@ -37,15 +37,15 @@ struct Xdg : ::testing::Test {
 
 TEST_F(Xdg, LAssociationDevientReellePourLeBureau) {
     Enregistrer(QStringLiteral("/opt/mes jeux/ovane"));
-    const QString mime = Lire(donnees + "/mime/packages/ovane.xml");
+    const QString mime = Lire(donnees + "/mime/packages/org.ovane.Ovane.xml");
     EXPECT_TRUE(mime.contains("<glob pattern=\"*.ovn\"/>"));
     EXPECT_TRUE(mime.contains("<comment>Partie d'Ovane</comment>"));
     EXPECT_TRUE(mime.contains("type=\"application/x-ovane\""));
-    const QString entree = Lire(donnees + "/applications/ovane.desktop");
+    const QString entree = Lire(donnees + "/applications/org.ovane.Ovane.desktop");
     EXPECT_TRUE(entree.contains("Exec=\"/opt/mes jeux/ovane\" %f\n"));
     EXPECT_TRUE(entree.contains("MimeType=application/x-ovane;\n"));
-    EXPECT_TRUE(Lire(config + "/mimeapps.list").contains("application/x-ovane=ovane.desktop"));
-    EXPECT_TRUE(QFile::exists(donnees + "/icons/hicolor/32x32/apps/ovane.png"));
+    EXPECT_TRUE(Lire(config + "/mimeapps.list").contains("application/x-ovane=org.ovane.Ovane.desktop"));
+    EXPECT_TRUE(QFile::exists(donnees + "/icons/hicolor/32x32/apps/org.ovane.Ovane.png"));
     EXPECT_TRUE(QFile::exists(donnees + "/icons/hicolor/32x32/mimetypes/application-x-ovane.png"));
     if (!QStandardPaths::findExecutable("update-mime-database").isEmpty()) {
         EXPECT_TRUE(QFile::exists(donnees + "/mime/mime.cache"));
@@ -54,9 +54,9 @@ TEST_F(Xdg, LAssociationDevientReellePourLeBureau) {
 
 TEST_F(Xdg, UnSecondDemarrageNEcritRien) {
     Enregistrer(QStringLiteral("/opt/ovane"));
-    QFile::remove(donnees + "/applications/ovane.desktop");
+    QFile::remove(donnees + "/applications/org.ovane.Ovane.desktop");
     Enregistrer(QStringLiteral("/ailleurs/ovane"));
-    EXPECT_FALSE(QFile::exists(donnees + "/applications/ovane.desktop"));
+    EXPECT_FALSE(QFile::exists(donnees + "/applications/org.ovane.Ovane.desktop"));
     RegistreXdg registre(donnees, config, QImage());
     ASSERT_TRUE(registre.Ouvrir());
     EXPECT_TRUE(registre.CleExiste(".ovn"));
@@ -74,7 +74,7 @@ TEST_F(Xdg, LesAutresAssociationsSontGardees) {
     Enregistrer(QStringLiteral("/opt/ovane"));
     const QString texte = Lire(config + "/mimeapps.list");
     EXPECT_TRUE(texte.contains("text/plain=edit.desktop;"));
-    EXPECT_TRUE(texte.contains("text/html=web.desktop\napplication/x-ovane=ovane.desktop\n"));
+    EXPECT_TRUE(texte.contains("text/html=web.desktop\napplication/x-ovane=org.ovane.Ovane.desktop\n"));
 }
 
 TEST(ExecDesktop, LesCaracteresSpeciauxSontEchappes) {
@@ -106,7 +106,7 @@ TEST_F(Xdg, GioReconnaitLesPartiesDOvane) {
     EXPECT_TRUE(p.readAllStandardOutput().contains("application/x-ovane"));
     p.start(gio, {"mime", "application/x-ovane"});
     ASSERT_TRUE(p.waitForFinished(20000));
-    EXPECT_TRUE(p.readAllStandardOutput().contains("ovane.desktop"));
+    EXPECT_TRUE(p.readAllStandardOutput().contains("org.ovane.Ovane.desktop"));
 }
 
 } // namespace
