@@ -18,20 +18,46 @@ std::string Format(const char* format, ...) {
     return texte;
 }
 
+namespace {
+
+// The panels are rewritten at every tick: integers go through to_chars rather than printf.
+void Ajouter(std::string& texte, long long valeur, int chiffresMin = 1) {
+    char chiffres[24];
+    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, valeur).ptr;
+    for (auto n = fin - chiffres; n < chiffresMin; ++n) texte += '0';
+    texte.append(chiffres, fin);
+}
+
+} // namespace
+
 std::string TexteScore(int butsBleus, int butsRouges) {
-    return Format("Bleus %d-%d Rouges", butsBleus, butsRouges);
+    std::string texte = "Bleus ";
+    Ajouter(texte, butsBleus);
+    texte += '-';
+    Ajouter(texte, butsRouges);
+    return texte + " Rouges";
 }
 
 std::string TexteTour(int tourCourant, int nbTours) {
-    return Format("%d/%d", tourCourant, nbTours);
+    std::string texte;
+    Ajouter(texte, tourCourant);
+    texte += '/';
+    Ajouter(texte, nbTours);
+    return texte;
 }
 
 std::string TexteTemps(std::uint32_t millisecondes) {
-    return Format("%u:%02u", millisecondes / 60000, millisecondes / 1000 % 60);
+    std::string texte;
+    Ajouter(texte, millisecondes / 60000);
+    texte += ':';
+    Ajouter(texte, millisecondes / 1000 % 60, 2);
+    return texte;
 }
 
 std::string TextePion(int numero) {
-    return Format("Pion n°%d", numero);
+    std::string texte = "Pion n°";
+    Ajouter(texte, numero);
+    return texte;
 }
 
 // std::to_chars ignores the C locale, unlike printf's %f, which writes "56,7" under fr_FR once

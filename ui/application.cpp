@@ -7,17 +7,18 @@
 ApplicationOvane::ApplicationOvane(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Ovane"));
     setDesktopFileName(QStringLiteral("org.ovane.Ovane"));
+    SignalerErreur = [this](const QString& texte) {
+        QMessageBox::critical(activeWindow(), QStringLiteral("Ovane"), texte);
+    };
 }
 
 bool ApplicationOvane::notify(QObject* destinataire, QEvent* evenement) {
     try {
         return QApplication::notify(destinataire, evenement);
     } catch (const std::exception& erreur) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Ovane"),
-                              QString::fromLocal8Bit(erreur.what()));
+        SignalerErreur(QString::fromLocal8Bit(erreur.what()));
     } catch (...) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Ovane"),
-                              QStringLiteral("Erreur inattendue"));
+        SignalerErreur(QStringLiteral("Erreur inattendue"));
     }
     return false;
 }

@@ -9,6 +9,7 @@
 #include "game/jeu.h"
 #include "plateau.h"
 #include "platform/aide_qt.h"
+#include "platform/mesure_demarrage.h"
 #include "platform/registre_xdg.h"
 
 namespace {
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     ApplicationOvane application(argc, argv);
+    InstallerMesureDemarrage(application);
     QFont police(QStringLiteral("Liberation Sans"));
     police.setStyleHint(QFont::SansSerif);
     police.setPixelSize(11);

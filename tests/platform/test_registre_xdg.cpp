@@ -44,7 +44,8 @@ TEST_F(Xdg, LAssociationDevientReellePourLeBureau) {
     const QString entree = Lire(donnees + "/applications/org.ovane.Ovane.desktop");
     EXPECT_TRUE(entree.contains("Exec=\"/opt/mes jeux/ovane\" %f\n"));
     EXPECT_TRUE(entree.contains("MimeType=application/x-ovane;\n"));
-    EXPECT_TRUE(Lire(config + "/mimeapps.list").contains("application/x-ovane=org.ovane.Ovane.desktop"));
+    EXPECT_TRUE(
+        Lire(config + "/mimeapps.list").contains("application/x-ovane=org.ovane.Ovane.desktop"));
     EXPECT_TRUE(QFile::exists(donnees + "/icons/hicolor/32x32/apps/org.ovane.Ovane.png"));
     EXPECT_TRUE(QFile::exists(donnees + "/icons/hicolor/32x32/mimetypes/application-x-ovane.png"));
     if (!QStandardPaths::findExecutable("update-mime-database").isEmpty()) {
@@ -74,7 +75,8 @@ TEST_F(Xdg, LesAutresAssociationsSontGardees) {
     Enregistrer(QStringLiteral("/opt/ovane"));
     const QString texte = Lire(config + "/mimeapps.list");
     EXPECT_TRUE(texte.contains("text/plain=edit.desktop;"));
-    EXPECT_TRUE(texte.contains("text/html=web.desktop\napplication/x-ovane=org.ovane.Ovane.desktop\n"));
+    EXPECT_TRUE(
+        texte.contains("text/html=web.desktop\napplication/x-ovane=org.ovane.Ovane.desktop\n"));
 }
 
 TEST(ExecDesktop, LesCaracteresSpeciauxSontEchappes) {

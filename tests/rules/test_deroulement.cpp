@@ -1,6 +1,7 @@
 // The turn engine: the course of a game, halves, goals, occupation points and the panels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -208,6 +209,59 @@ TEST(Deroulement, TexteDuTemps) {
     EXPECT_EQ(TexteTemps(800), "0:00");
     EXPECT_EQ(TexteTemps(200), "0:00");
     EXPECT_EQ(TexteTemps(89800), "1:29");
+}
+
+} // namespace
+
+namespace {
+
+// Sets up a scoring shot for the team to play and takes it: Bleus from (4, 5) on a puck-pawn
+// at (4, 8), Rouges from (4, 4) on a puck-pawn at (4, 2).
+void Marquer(PartieDeTest& t) {
+    const bool bleus = t.j->JoueurCourant == Bleus;
+    PoserPlateau(*t.j, 4, bleus ? 8 : 2,
+                 {{bleus ? position(4, 5) : position(4, 4), bleus ? 0 : 1}});
+    t.j->Action = acTir;
+    t.j->ColonnePionDeplace = t.j->LignePionDeplace = -1;
+    t.Clic(4, bleus ? 5 : 4);
+}
+
+TEST(Deroulement, UnePartieDe40ToursAvecDesButs) {
+    PartieDeTest t;
+    std::vector<std::string> buts;
+    std::vector<std::pair<int, int>>
+        premiers; // (turn, team) of the first play after each placement
+    bool apresPlacement = true;
+    for (int garde = 0; !t.j->FinDeJeu && garde < 500; ++garde) {
+        if (t.j->Action == acPlacement) {
+            t.PlacerTous();
+            apresPlacement = true;
+            continue;
+        }
+        if (apresPlacement) premiers.emplace_back(t.j->TourCourant, t.j->JoueurCourant);
+        apresPlacement = false;
+        const int tour = t.j->TourCourant;
+        const bool rouges = t.j->JoueurCourant == Rouges;
+        // Rouges score in turn 5; Bleus score with the first play of turn 20, ending the half;
+        // Rouges score with the last play of the game.
+        if ((tour == 5 && rouges) || (tour == 20 && !rouges) || tour == 40) {
+            Marquer(t);
+            buts.push_back(t.boites.back().texte);
+        } else {
+            RubriquePasserTourClick(t.p);
+        }
+    }
+    EXPECT_EQ(buts, (std::vector<std::string>{"But des Rouges !!!", "But des Bleus !!!",
+                                              "But des Rouges !!!"}));
+    // Kick-offs: Bleus after Rouges' goal (turn 6), Rouges after Bleus' goal ending the half.
+    const std::vector<std::pair<int, int>> attendus = {{1, Bleus}, {6, Bleus}, {21, Rouges}};
+    EXPECT_EQ(premiers, attendus);
+    EXPECT_EQ(t.j->FinDeJeu, 1);
+    EXPECT_EQ(t.j->TourCourant, 40);
+    EXPECT_EQ(t.vue.Panneaux[0], "Bleus 1-2 Rouges");
+    // A game that ends on a goal shows no "Fin de jeu".
+    EXPECT_EQ(t.boites.back().texte, "But des Rouges !!!");
+    EXPECT_EQ(std::count(t.j->Cases.begin(), t.j->Cases.end(), CasePalet), 0);
 }
 
 } // namespace

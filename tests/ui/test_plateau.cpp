@@ -9,6 +9,7 @@
 
 #include "doubles.h"
 #include "game/partie.h"
+#include "ui/application.h"
 #include "ui/jauge.h"
 
 namespace {
@@ -319,6 +320,26 @@ TEST(Enregistrement, LeTypeDeFichierALaCreationDeLaFenetre) {
               "Impossible d'ouvrir et/ou de mettre à jour la base de registres");
     EXPECT_EQ(refus.boites.Vues[0].titre, "Ovane");
     EXPECT_EQ(refus.Panneau(0), "Bleus 0-0 Rouges");
+}
+
+} // namespace
+
+namespace {
+
+struct Fautif : QObject {
+    bool event(QEvent*) override { throw std::runtime_error("panne simulée"); }
+};
+
+TEST(Application, UneErreurDansUnGestionnaireEstAfficheeEtLeProgrammeContinue) {
+    auto* application = static_cast<ApplicationOvane*>(QCoreApplication::instance());
+    QStringList erreurs;
+    const auto avant = application->SignalerErreur;
+    application->SignalerErreur = [&](const QString& texte) { erreurs << texte; };
+    Fautif objet;
+    QEvent evenement(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&objet, &evenement));
+    application->SignalerErreur = avant;
+    EXPECT_EQ(erreurs, QStringList{"panne simulée"});
 }
 
 } // namespace

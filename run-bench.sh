@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds in Release and prints the performance table. --horloge adds the 30-second clock test.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/deps.sh bench
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DOVANE_TESTS=OFF -DOVANE_BENCH=ON >/dev/null
+cmake --build build/bench -j2 >/dev/null
+b=build/bench/bench
+
+regles=$("$b/bench_regles" --benchmark_format=json --benchmark_min_time=2 2>/dev/null)
+compteur() { grep -o "\"$1\": [0-9.e+]*" <<<"$regles" | head -1 | awk '{printf "%.0f", $2}'; }
+reactivite=$("$b/bench_fenetre" 2000)
+
+# The start-up runs on a real X server, with XDG folders of its own.
+xdg=$(mktemp -d)
+trap 'rm -rf "$xdg"' EXIT
+demarrage=$(XDG_DATA_HOME="$xdg/d" XDG_CONFIG_HOME="$xdg/c" xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$b/bench_demarrage" build/bench/ui/ovane "$b/ovane-fenetre-vide" 15)
+
+ligne() { printf '%-44s %14s %14s %8s %s\n' "$@"; }
+rapport() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+echo
+ligne "measure" "Ovane" "reference" "ratio" "target"
+ligne "rules: player events per second" "$(compteur 'evenements/s')" "1000000" \
+  "$(rapport "$(compteur 'evenements/s')" 1000000)" ">= 1"
+ligne "rules: clicks and skips alone, per second" "$(compteur 'actions/s')" "1000000" \
+  "$(rapport "$(compteur 'actions/s')" 1000000)" ">= 1"
+ligne "saved game: load + check + write per second" "$(compteur 'parties/s')" "-" "-" ""
+ligne "saved game: atomic save to disk per second" "$(compteur 'sauvegardes/s')" "-" "-" ""
+read -r _ tj tr <<<"$(grep demarrage_ms <<<"$demarrage")"
+ligne "start-up to first window, median (ms)" "$tj" "$tr" "$(rapport "$tj" "$tr")" "<= 1.3"
+read -r _ mj mr <<<"$(grep memoire_kio <<<"$demarrage")"
+ligne "peak resident memory, median (KiB)" "$mj" "$mr" "$(rapport "$mj" "$mr")" "<= 1.3"
+read -r _ med pire <<<"$reactivite"
+ligne "double-click to repainted board, median (ms)" "$med" "1" "$(rapport "$med" 1)" "< 1"
+ligne "double-click to repainted board, worst (ms)" "$pire" "5" "$(rapport "$pire" 5)" "< 1"
+if [ "${1:-}" = --horloge ]; then
+  read -r _ h ref <<<"$("$b/bench_horloge")"
+  ligne "30 s play under load, real time (ms)" "$h" "$ref" "$(rapport "$h" "$ref")" "1 to 1.005"
+fi
