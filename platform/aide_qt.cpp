@@ -40,6 +40,8 @@ void VisionneuseAideQt::AfficherRubrique(QWidget* fenetre, const QString& fichie
     if (!fenetreAide_) {
         fenetreAide_ = new QDialog(fenetre, Qt::Window);
         fenetreAide_->setAttribute(Qt::WA_DeleteOnClose);
+        // Closing the board ends the program, even with the help still open.
+        fenetreAide_->setAttribute(Qt::WA_QuitOnClose, false);
         fenetreAide_->setWindowTitle(QStringLiteral("Aide d'Ovane"));
         fenetreAide_->resize(640, 560);
         auto* page = new QTextBrowser(fenetreAide_);

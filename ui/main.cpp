@@ -1,7 +1,9 @@
 // Start-up: the records first, then the application, the board window and the event loop.
-#include <QDir>
 #include <QFont>
+#include <QImage>
+#include <QMessageBox>
 #include <cstdio>
+#include <exception>
 #include <memory>
 
 #include "application.h"
@@ -21,25 +23,14 @@ bool AffichageDisponible() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // The one game record and the two team records live as long as the process.
-    auto partie = std::make_unique<jeu>();
-    auto joueurs = std::make_unique<Equipes>();
-
-    if (!AffichageDisponible()) {
-        std::fputs("Ovane a besoin d'un affichage graphique (DISPLAY ou WAYLAND_DISPLAY).\n",
-                   stderr);
-        return 1;
-    }
-    ApplicationOvane application(argc, argv);
-    InstallerMesureDemarrage(application);
+void PoliceDuJeu() {
     QFont police(QStringLiteral("Liberation Sans"));
     police.setStyleHint(QFont::SansSerif);
     police.setPixelSize(11);
     QApplication::setFont(police);
+}
 
+int Executer(jeu& partie, Equipes& joueurs) {
     const QString programme = QCoreApplication::applicationFilePath();
     BoitesQt boites;
     DialoguesQt dialogues;
@@ -47,14 +38,37 @@ int main(int argc, char** argv) {
         RegistreXdg::DepuisEnvironnement(QImage(QStringLiteral(":/icons/ovane.xpm")));
     VisionneuseAideQt aide(
         VisionneuseAideQt::DossiersParDefaut(QCoreApplication::applicationDirPath()));
-    TFormPlateau fenetre(*partie, *joueurs,
+    TFormPlateau fenetre(partie, joueurs,
                          {boites, dialogues, registre, aide,
                           [programme](QWidget* parent) { AfficherAPropos(parent, programme); },
                           programme});
-
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     fenetre.FormShow(arguments);
     fenetre.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The one game record and the two team records live as long as the process.
+    auto partie = std::make_unique<jeu>();
+    auto joueurs = std::make_unique<Equipes>();
+    if (!AffichageDisponible()) {
+        std::fputs("Ovane a besoin d'un affichage graphique (DISPLAY ou WAYLAND_DISPLAY).\n",
+                   stderr);
+        return 1;
+    }
+    ApplicationOvane application(argc, argv);
+    InstallerMesureDemarrage(application);
+    PoliceDuJeu();
+    try {
+        return Executer(*partie, *joueurs);
+    } catch (const std::exception& erreur) {
+        // An error outside any event handler: shown, then the program ends.
+        QMessageBox::critical(nullptr, QStringLiteral("Ovane"),
+                              QString::fromLocal8Bit(erreur.what()));
+        return 1;
+    }
 }
