@@ -19,7 +19,7 @@ struct BoitesMuettes : Boites {
 
 struct DialoguesMuets : DialoguesFichier {
     std::optional<QString> Ouvrir(QWidget*) override { return std::nullopt; }
-    std::optional<QString> Enregistrer(QWidget*) override { return std::nullopt; }
+    std::optional<QString> Enregistrer(QWidget*, const QString&) override { return std::nullopt; }
 };
 
 struct AideMuette : VisionneuseAide {

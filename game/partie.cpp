@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -40,6 +41,46 @@ bool HistoriqueValide(const jeu& j) {
     });
 }
 
+bool ChampsValides(const jeu& j) {
+    return ParametresValides(j) && EnPlage(j.TourCourant, 1, MaxTours) && EnPlage(j.But, 0, 2) &&
+           EnPlage(j.FinDeJeu, 0, 1) && EnPlage(j.JoueurCourant, 0, 1) &&
+           EnPlage(j.Action, acPlacement, acTir);
+}
+
+// One puck-pawn, where its cell says, between the goal lines; none only once a goal has ended the
+// game. At most seven pawns a team.
+bool PlateauValide(const jeu& j) {
+    if (!std::all_of(j.Cases.begin(), j.Cases.end(), CaseValide)) return false;
+    const auto nombre = [&](std::uint8_t v) {
+        return std::count(j.Cases.begin(), j.Cases.end(), v);
+    };
+    if (nombre(1) > MaxPions || nombre(2) > MaxPions) return false;
+    if (!EnPlage(j.ColonnePalet, 0, NbColonnes - 1) || !EnPlage(j.LignePalet, 1, NbLignes - 2))
+        return false;
+    if (j.FinDeJeu && j.But != 0) return nombre(CasePalet) == 0;
+    return j.But == 0 && nombre(CasePalet) == 1 &&
+           j.Case(j.ColonnePalet, j.LignePalet) == CasePalet;
+}
+
+// The moved pawn is none or a pawn of the team to play, and the destination step has one
+// (a game that ended with the time of such a step keeps the step, without the pawn).
+bool PionDeplaceValide(const jeu& j) {
+    const position pion(j.ColonnePionDeplace, j.LignePionDeplace);
+    if (pion.Vide()) return j.Action != acDeplacement2 || j.FinDeJeu;
+    return pion.SurPlateau() && j.Case(pion.Colonne, pion.Ligne) == j.JoueurCourant + 1;
+}
+
+// Counters within what any game can reach, so that no sum overflows; play counts even or one
+// apart.
+bool EquipesValides(const Equipes& joueurs) {
+    constexpr std::int32_t Plafond = 1000000;
+    const bool plages = std::all_of(joueurs.begin(), joueurs.end(), [](const joueur& e) {
+        return EnPlage(e.NbPionsPlaces, 0, MaxPions) && EnPlage(e.NbCoups, 0, Plafond) &&
+               EnPlage(e.Buts, 0, Plafond) && EnPlage(e.Occupation, 0, Plafond);
+    });
+    return plages && std::abs(joueurs[Bleus].NbCoups - joueurs[Rouges].NbCoups) <= 1;
+}
+
 // In a placement phase the team to play has placed as many pawns as the other, or one fewer,
 // and still has a slot for the next one.
 bool PlacementValide(const jeu& j, const Equipes& joueurs) {
@@ -60,16 +101,9 @@ int EcrirePartie(std::FILE* f, const jeu& j, const Equipes& joueurs) {
 }
 
 bool PartieValide(const jeu& j, const Equipes& joueurs) {
-    const bool champs = ParametresValides(j) && EnPlage(j.TourCourant, 1, MaxTours) &&
-                        EnPlage(j.But, 0, 2) && EnPlage(j.FinDeJeu, 0, 1) &&
-                        EnPlage(j.JoueurCourant, 0, 1) && EnPlage(j.Action, acPlacement, acTir);
-    const bool cases = SurPlateau(j.ColonnePalet, j.LignePalet) &&
-                       PositionValide(position(j.ColonnePionDeplace, j.LignePionDeplace)) &&
-                       std::all_of(j.Cases.begin(), j.Cases.end(), CaseValide);
-    const bool equipes = std::all_of(joueurs.begin(), joueurs.end(), [](const joueur& e) {
-        return EnPlage(e.NbPionsPlaces, 0, MaxPions);
-    });
-    return champs && cases && equipes && HistoriqueValide(j) && PlacementValide(j, joueurs);
+    // The field ranges first: the other checks use them as indexes.
+    return ChampsValides(j) && PlateauValide(j) && PionDeplaceValide(j) &&
+           EquipesValides(joueurs) && HistoriqueValide(j) && PlacementValide(j, joueurs);
 }
 
 static Chargement ChargerDepuis(std::FILE* f, jeu& j, Equipes& joueurs) {
@@ -83,8 +117,24 @@ static Chargement ChargerDepuis(std::FILE* f, jeu& j, Equipes& joueurs) {
     return Chargement::Reussi;
 }
 
+// Opens a regular file for reading. A folder, a device or a pipe "cannot be opened": a pipe is
+// opened without waiting for a writer, then refused.
+static Fichier OuvrirFichierOrdinaire(const std::string& chemin) {
+    const int descripteur = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descripteur < 0) return nullptr;
+    struct stat etat {};
+    if (::fstat(descripteur, &etat) != 0 || !S_ISREG(etat.st_mode) ||
+        ::fcntl(descripteur, F_SETFL, 0) != 0) {
+        ::close(descripteur);
+        return nullptr;
+    }
+    Fichier f(::fdopen(descripteur, "rb"));
+    if (!f) ::close(descripteur);
+    return f;
+}
+
 Chargement ChargerPartie(const std::string& chemin, jeu& j, Equipes& joueurs) {
-    const Fichier f(std::fopen(chemin.c_str(), "rb"));
+    const Fichier f = OuvrirFichierOrdinaire(chemin);
     if (!f) return Chargement::Introuvable;
     return ChargerDepuis(f.get(), j, joueurs);
 }

@@ -158,7 +158,7 @@ void AfficherEtat(const Partie& p) {
     else
         p.Ecran.AfficherPanneau(3, NomsEtapes[ActionAffichable(j)]);
     p.Ecran.AfficherPanneau(4, NomsEquipes[Equipe(j)]);
-    p.Ecran.AfficherPanneau(5, TexteTemps(j.Action == acPlacement ? 0 : j.TempsRestant));
+    p.Ecran.AfficherPanneau(5, TexteTemps(j.TempsRestant));
     AfficherJauge(p);
     if (j.Action != acPlacement) p.Ecran.ActiverHorloge(true);
     p.Ecran.RedessinerPlateau();

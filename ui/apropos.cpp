@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "centrage.h"
 #include "platform/version.h"
 
 namespace {
@@ -49,6 +50,11 @@ void TFormAPropos::FormShow(const QString& programme) {
     const auto version =
         LireVersion(programme, QStringLiteral("\\StringFileInfo\\040C04E4\\FileVersion"));
     if (version) StaticTextVersion->setText(StaticTextVersion->text() + *version);
+}
+
+void TFormAPropos::showEvent(QShowEvent* event) {
+    CentrerSurEcran(*this);
+    QDialog::showEvent(event);
 }
 
 void TFormAPropos::keyPressEvent(QKeyEvent* event) {

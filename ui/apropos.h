@@ -22,6 +22,7 @@ public:
     QTimer* Timer = nullptr;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -42,10 +42,11 @@ std::optional<QString> DialoguesQt::Ouvrir(QWidget* parent) {
     return Executer(dialogue);
 }
 
-std::optional<QString> DialoguesQt::Enregistrer(QWidget* parent) {
+std::optional<QString> DialoguesQt::Enregistrer(QWidget* parent, const QString& nom) {
     QFileDialog dialogue(parent, QStringLiteral("Enregistrer la partie en cours"));
     dialogue.setAcceptMode(QFileDialog::AcceptSave);
     // An existing file is replaced without a question, as players of this game expect.
     dialogue.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!nom.isEmpty()) dialogue.selectFile(nom);
     return Executer(dialogue);
 }

@@ -21,7 +21,8 @@ public:
     virtual ~DialoguesFichier() = default;
     // The chosen file name, or nothing when the user cancels.
     virtual std::optional<QString> Ouvrir(QWidget* parent) = 0;
-    virtual std::optional<QString> Enregistrer(QWidget* parent) = 0;
+    // nom: the dialog's own file name, the current save file, shown selected.
+    virtual std::optional<QString> Enregistrer(QWidget* parent, const QString& nom) = 0;
 };
 
 class BoitesQt : public Boites {
@@ -33,5 +34,5 @@ public:
 class DialoguesQt : public DialoguesFichier {
 public:
     std::optional<QString> Ouvrir(QWidget* parent) override;
-    std::optional<QString> Enregistrer(QWidget* parent) override;
+    std::optional<QString> Enregistrer(QWidget* parent, const QString& nom) override;
 };

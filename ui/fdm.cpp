@@ -2,9 +2,12 @@
 #include "fdm.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <algorithm>
+
+#include "centrage.h"
 
 namespace {
 
@@ -59,6 +62,17 @@ TFormFeuilleDeMatch::TFormFeuilleDeMatch(const jeu& j, QWidget* parent)
     grille->setTextElideMode(Qt::ElideNone);
     grille->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px 1px; }"));
     FormCreate(j);
+}
+
+void TFormFeuilleDeMatch::showEvent(QShowEvent* event) {
+    CentrerSurEcran(*this);
+    QDialog::showEvent(event);
+}
+
+void TFormFeuilleDeMatch::keyPressEvent(QKeyEvent* event) {
+    // The sheet closes by its close box only: there is no button for Escape to stand for.
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
 }
 
 int TFormFeuilleDeMatch::NbLignes() const {

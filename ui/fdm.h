@@ -22,6 +22,10 @@ public:
     QString Cellule(int colonne, int ligne) const;
     int NbLignes() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void FormCreate(const jeu& j);
     void Ecrire(int colonne, int ligne, const QString& texte);

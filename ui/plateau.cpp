@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 
 #include "barre_etat.h"
+#include "centrage.h"
 #include "fdm.h"
 #include "grille.h"
 #include "jauge.h"
@@ -106,7 +106,6 @@ void TFormPlateau::CreerMenu() {
         rubrique(MenuFichier, "&Enregistrer", Qt::Key_F2, &TFormPlateau::RubriqueEnregistrerClick);
     RubriqueEnregistrerSous = rubrique(MenuFichier, "Enregistrer &sous...", Qt::SHIFT | Qt::Key_F2,
                                        &TFormPlateau::RubriqueEnregistrerSousClick);
-    MenuFichier->addSeparator();
     RubriqueQuitter = rubrique(MenuFichier, "&Quitter", Qt::CTRL | Qt::Key_Q,
                                &TFormPlateau::RubriqueQuitterClick);
 
@@ -139,8 +138,7 @@ void TFormPlateau::FormCreate() {
 }
 
 void TFormPlateau::FormShow(const QStringList& arguments) {
-    if (const QScreen* ecran = screen())
-        move(ecran->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    CentrerSurEcran(*this);
     if (services_.aPropos) services_.aPropos(this);
     if (arguments.isEmpty()) {
         DefinirCurseur(acPlacement);
@@ -239,7 +237,7 @@ void TFormPlateau::RubriqueOuvrirClick() {
 
 void TFormPlateau::RubriqueEnregistrerClick() {
     if (SaveDialogFileName.isEmpty()) {
-        const auto nom = services_.dialogues.Enregistrer(this);
+        const auto nom = services_.dialogues.Enregistrer(this, SaveDialogFileName);
         if (!nom) return;
         SaveDialogFileName = *nom;
     }
@@ -247,7 +245,7 @@ void TFormPlateau::RubriqueEnregistrerClick() {
 }
 
 void TFormPlateau::RubriqueEnregistrerSousClick() {
-    const auto nom = services_.dialogues.Enregistrer(this);
+    const auto nom = services_.dialogues.Enregistrer(this, SaveDialogFileName);
     if (!nom) return;
     SaveDialogFileName = *nom;
     RubriqueEnregistrerClick();

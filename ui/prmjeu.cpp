@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "centrage.h"
 #include "rules/commandes.h"
 
 namespace {
@@ -79,6 +80,7 @@ TFormParametres::TFormParametres(const Partie& partie, QWidget* parent)
 }
 
 void TFormParametres::showEvent(QShowEvent* event) {
+    CentrerSurEcran(*this);
     FormShow();
     QDialog::showEvent(event);
 }

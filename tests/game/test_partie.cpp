@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "octets.h"
 
@@ -126,6 +127,9 @@ struct Alteration {
     const char* nom;
     std::size_t offset;
     std::vector<std::uint8_t> octets;
+    // A second patch, for values that are only wrong together.
+    std::size_t offset2 = 0;
+    std::vector<std::uint8_t> octets2 = {};
 };
 
 std::vector<std::uint8_t> Le32(std::int32_t v) {
@@ -140,6 +144,9 @@ TEST_P(Refus, LaPartieEnCoursResteIntacte) {
     PartieEnCours();
     auto o = Octets(*j, joueurs);
     std::memcpy(o.data() + GetParam().offset, GetParam().octets.data(), GetParam().octets.size());
+    if (!GetParam().octets2.empty())
+        std::memcpy(o.data() + GetParam().offset2, GetParam().octets2.data(),
+                    GetParam().octets2.size());
     const std::string chemin = Ecrire("mauvais.ovn", o);
     auto live = std::make_unique<jeu>();
     Equipes equipes;
@@ -176,6 +183,19 @@ const std::vector<Alteration> Alterations = {
     {"HistoriqueAMoitieVide", 145 + 80 * 2 + 56, Le32(-1)},
     {"PionsPlacesHuit", 9745 + 8, Le32(8)},
     {"PionsPlacesNegatif", 9761 + 8, Le32(-1)},
+    // Values each in range, but that no game holds together.
+    {"PionDeplaceSurLePalet", 16, {4, 0, 0, 0, 5, 0, 0, 0}},
+    {"PionDeplaceAdverse", 16, {2, 0, 0, 0, 7, 0, 0, 0}},
+    {"DestinationSansPionChoisi", 16, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 45, {3}},
+    {"PaletAilleursQueSaCase", 24, Le32(3)},
+    {"PaletSurLaLigneDeBut", 28, Le32(0), 46 + 4 * 11, {0xFF}},
+    {"DeuxPalets", 46 + 3, {0}},
+    {"ButSansFinDeJeu", 12, Le32(1)},
+    {"HuitPionsBleus", 46, {1, 1, 1, 1, 1, 1, 1, 1}},
+    {"CoupsEcartDeDeux", 9745, Le32(4)},
+    {"CoupsNegatifs", 9761, Le32(-1)},
+    {"OccupationGeante", 9745 + 12, Le32(2147483647)},
+    {"ButsGeants", 9761 + 4, Le32(2147483647)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Valeurs, Refus, ::testing::ValuesIn(Alterations),
@@ -204,6 +224,15 @@ TEST_F(FichierPartie, UnPlacementQuiNePeutPlusContinuerEstRefuse) {
     joueurs[Rouges].NbPionsPlaces = 2;
     o = Octets(*j, joueurs);
     EXPECT_EQ(ChargerPartie(o.data(), o.size(), *live, equipes), Chargement::Reussi);
+}
+
+// Only a regular file is opened: a folder is a file that cannot be opened, and a pipe is refused
+// without waiting for something to write into it.
+TEST_F(FichierPartie, UnDossierOuUnTubeNeSOuvrentPas) {
+    EXPECT_EQ(ChargerPartie(dossier.string(), *j, joueurs), Chargement::Introuvable);
+    const std::string tube = (dossier / "tube.ovn").string();
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    EXPECT_EQ(ChargerPartie(tube, *j, joueurs), Chargement::Introuvable);
 }
 
 TEST_F(FichierPartie, UnDossierAbsentEmpecheLaCreation) {

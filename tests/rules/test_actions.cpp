@@ -269,6 +269,8 @@ TEST_F(Actions, UnButAuDernierTourFinitLaPartie) {
     EXPECT_EQ(t.j->Case(4, 2), 2);
     EXPECT_EQ(t.j->Action, acTir);
     EXPECT_FALSE(t.vue.Horloge);
+    // No puck-pawn on the board, and still a game that saves and loads back.
+    EXPECT_TRUE(PartieValide(*t.j, t.joueurs));
     const auto avant = Octets(*t.j, t.joueurs);
     t.Clic(4, 2);
     RubriquePasserTourClick(t.p);

@@ -43,8 +43,10 @@ public:
         ++Ouvertures;
         return Suivante();
     }
-    std::optional<QString> Enregistrer(QWidget*) override {
+    QString NomPropose;
+    std::optional<QString> Enregistrer(QWidget*, const QString& nom) override {
         ++Enregistrements;
+        NomPropose = nom;
         return Suivante();
     }
 

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -184,6 +185,23 @@ TEST(APropos, SeFermeSeuleOuParEntree) {
     });
     EXPECT_EQ(entree.exec(), QDialog::Accepted);
     EXPECT_TRUE(entree.Timer->isActive());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Dialogues, LaFeuilleSeFermeParSaCaseSeulementEtSOuvreAuCentreDeLEcran) {
+    TFormFeuilleDeMatch feuille(*j);
+    QTimer::singleShot(0, &feuille, [&] {
+        QTest::keyClick(&feuille, Qt::Key_Escape);
+        EXPECT_TRUE(feuille.isVisible());
+        const QPoint centre = feuille.screen()->availableGeometry().center();
+        EXPECT_LE((feuille.geometry().center() - centre).manhattanLength(), 3);
+        feuille.close();
+    });
+    feuille.exec();
+    EXPECT_FALSE(feuille.isVisible());
 }
 
 } // namespace

@@ -227,8 +227,9 @@ TEST_F(Fichiers, EnregistrerDemandeUnNomUneFoisPuisLeGarde) {
     EXPECT_EQ(f().SaveDialogFileName, Chemin("a.ovn"));
     f().RubriqueEnregistrerClick();
     EXPECT_EQ(dialogues.Enregistrements, 1);
-    // "Enregistrer sous" cancelled keeps the name.
+    // "Enregistrer sous" shows the current name, and cancelled keeps it.
     f().RubriqueEnregistrerSousClick();
+    EXPECT_EQ(dialogues.NomPropose, Chemin("a.ovn"));
     EXPECT_EQ(f().SaveDialogFileName, Chemin("a.ovn"));
     dialogues.Reponses = {Chemin("b.ovn")};
     f().RubriqueEnregistrerSousClick();
