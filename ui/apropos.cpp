@@ -1,12 +1,10 @@
 // The About box.
 #include "apropos.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
-#include "centrage.h"
 #include "platform/version.h"
 
 namespace {
@@ -20,7 +18,8 @@ QLabel* Texte(const QString& texte, const QRect& place, QWidget* parent) {
 } // namespace
 
 TFormAPropos::TFormAPropos(const QString& programme, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    // No close box and no cancel button: Enter presses Fermer, Escape does nothing.
+    : DialogueOvane(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint, false) {
     setWindowTitle(QStringLiteral("À propos..."));
     setFixedSize(210, 113);
     IconeOvane = Texte({}, QRect(6, 9, 32, 32), this);
@@ -50,17 +49,6 @@ void TFormAPropos::FormShow(const QString& programme) {
     const auto version =
         LireVersion(programme, QStringLiteral("\\StringFileInfo\\040C04E4\\FileVersion"));
     if (version) StaticTextVersion->setText(StaticTextVersion->text() + *version);
-}
-
-void TFormAPropos::showEvent(QShowEvent* event) {
-    CentrerSurEcran(*this);
-    QDialog::showEvent(event);
-}
-
-void TFormAPropos::keyPressEvent(QKeyEvent* event) {
-    // No cancel button: Escape does not close the box, Enter presses Fermer.
-    if (event->key() == Qt::Key_Escape) return;
-    QDialog::keyPressEvent(event);
 }
 
 void AfficherAPropos(QWidget* parent, const QString& programme) {

@@ -2,13 +2,13 @@
 // credit line. It closes itself after three seconds.
 #pragma once
 
-#include <QDialog>
+#include "dialogue.h"
 
 class QLabel;
 class QPushButton;
 class QTimer;
 
-class TFormAPropos : public QDialog {
+class TFormAPropos : public DialogueOvane {
     Q_OBJECT
 public:
     // programme: the executable whose version block gives the version text.
@@ -20,10 +20,6 @@ public:
     QLabel* StaticTextAuteur = nullptr;
     QPushButton* ButtonFermer = nullptr;
     QTimer* Timer = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormShow(const QString& programme);

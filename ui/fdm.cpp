@@ -2,12 +2,9 @@
 #include "fdm.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <algorithm>
-
-#include "centrage.h"
 
 namespace {
 
@@ -35,7 +32,8 @@ QLabel* Panneau(const QString& titre, const QRect& place, QWidget* parent) {
 } // namespace
 
 TFormFeuilleDeMatch::TFormFeuilleDeMatch(const jeu& j, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    // It closes by its close box only.
+    : DialogueOvane(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint, false) {
     setWindowTitle(QStringLiteral("Feuille de match"));
     setFixedSize(393, 388);
     PanelBleus = Panneau(QStringLiteral("Bleus"), QRect(38, 6, 167, 20), this);
@@ -62,17 +60,6 @@ TFormFeuilleDeMatch::TFormFeuilleDeMatch(const jeu& j, QWidget* parent)
     grille->setTextElideMode(Qt::ElideNone);
     grille->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px 1px; }"));
     FormCreate(j);
-}
-
-void TFormFeuilleDeMatch::showEvent(QShowEvent* event) {
-    CentrerSurEcran(*this);
-    QDialog::showEvent(event);
-}
-
-void TFormFeuilleDeMatch::keyPressEvent(QKeyEvent* event) {
-    // The sheet closes by its close box only: there is no button for Escape to stand for.
-    if (event->key() == Qt::Key_Escape) return;
-    QDialog::keyPressEvent(event);
 }
 
 int TFormFeuilleDeMatch::NbLignes() const {

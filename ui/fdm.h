@@ -1,14 +1,14 @@
 // The match sheet: the history of the game, turn by turn, read once when it opens.
 #pragma once
 
-#include <QDialog>
+#include "dialogue.h"
 
 #include "game/jeu.h"
 
 class QLabel;
 class QTableWidget;
 
-class TFormFeuilleDeMatch : public QDialog {
+class TFormFeuilleDeMatch : public DialogueOvane {
     Q_OBJECT
 public:
     explicit TFormFeuilleDeMatch(const jeu& j, QWidget* parent = nullptr);
@@ -21,10 +21,6 @@ public:
     // The text of the sheet's cell (column, row), heading row and turn column included.
     QString Cellule(int colonne, int ligne) const;
     int NbLignes() const;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate(const jeu& j);

@@ -7,7 +7,6 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "centrage.h"
 #include "rules/commandes.h"
 
 namespace {
@@ -47,7 +46,7 @@ QButtonGroup* Groupe(QWidget* parent, const QString& titre, const QRect& place,
 } // namespace
 
 TFormParametres::TFormParametres(const Partie& partie, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : DialogueOvane(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint, true),
       partie_(partie) {
     setWindowTitle(QStringLiteral("Paramètres de jeu"));
     setFixedSize(432, 135);
@@ -80,9 +79,8 @@ TFormParametres::TFormParametres(const Partie& partie, QWidget* parent)
 }
 
 void TFormParametres::showEvent(QShowEvent* event) {
-    CentrerSurEcran(*this);
     FormShow();
-    QDialog::showEvent(event);
+    DialogueOvane::showEvent(event);
 }
 
 void TFormParametres::FormShow() {

@@ -1,14 +1,14 @@
 // The game parameters dialog: pawns per team, turns, time per play.
 #pragma once
 
-#include <QDialog>
+#include "dialogue.h"
 
 #include "rules/vue.h"
 
 class QButtonGroup;
 class QPushButton;
 
-class TFormParametres : public QDialog {
+class TFormParametres : public DialogueOvane {
     Q_OBJECT
 public:
     TFormParametres(const Partie& partie, QWidget* parent = nullptr);

@@ -1,0 +1,27 @@
+// The game's dialogs: modal windows that open centred on the screen. Those without a cancel
+// button ignore Escape, as they have nothing for it to stand for.
+#pragma once
+
+#include <QDialog>
+#include <QKeyEvent>
+
+#include "centrage.h"
+
+class DialogueOvane : public QDialog {
+public:
+    DialogueOvane(QWidget* parent, Qt::WindowFlags drapeaux, bool annulable)
+        : QDialog(parent, drapeaux), annulable_(annulable) {}
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        CentrerSurEcran(*this);
+        QDialog::showEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!annulable_ && event->key() == Qt::Key_Escape) return;
+        QDialog::keyPressEvent(event);
+    }
+
+private:
+    bool annulable_;
+};
