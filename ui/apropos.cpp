@@ -7,31 +7,21 @@
 
 #include "platform/version.h"
 
-namespace {
-
-QLabel* Texte(const QString& texte, const QRect& place, QWidget* parent) {
-    auto* label = new QLabel(texte, parent);
-    label->setGeometry(place);
-    return label;
-}
-
-} // namespace
-
 TFormAPropos::TFormAPropos(const QString& programme, QWidget* parent)
     // No close box and no cancel button: Enter presses Fermer, Escape does nothing.
     : DialogueOvane(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint, false) {
     setWindowTitle(QStringLiteral("À propos..."));
     setFixedSize(210, 113);
-    IconeOvane = Texte({}, QRect(6, 9, 32, 32), this);
+    IconeOvane = Etiquette({}, QRect(6, 9, 32, 32), this);
     IconeOvane->setPixmap(QPixmap(QStringLiteral(":/icons/ovane.xpm")));
-    StaticTextOvane = Texte(QStringLiteral("Ovane"), QRect(48, 7, 76, 40), this);
+    StaticTextOvane = Etiquette(QStringLiteral("Ovane"), QRect(48, 7, 76, 40), this);
     QFont serif(QStringLiteral("Liberation Serif"));
     serif.setStyleHint(QFont::Serif);
     // Characters 32 pixels high from the top of the accents to the bottom of the descenders.
     serif.setPixelSize(29);
     StaticTextOvane->setFont(serif);
-    StaticTextVersion = Texte(QStringLiteral("version "), QRect(126, 23, 83, 17), this);
-    StaticTextAuteur = Texte(QStringLiteral("Le projet Ovane"), QRect(0, 48, 209, 17), this);
+    StaticTextVersion = Etiquette(QStringLiteral("version "), QRect(126, 23, 83, 17), this);
+    StaticTextAuteur = Etiquette(QStringLiteral("Le projet Ovane"), QRect(0, 48, 209, 17), this);
     StaticTextAuteur->setAlignment(Qt::AlignCenter);
     ButtonFermer = new QPushButton(QStringLiteral("&Fermer"), this);
     ButtonFermer->setGeometry(72, 80, 65, 25);

@@ -4,8 +4,16 @@
 
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 
 #include "centrage.h"
+
+// A text or picture placed at fixed coordinates, as the dialogs are laid out.
+inline QLabel* Etiquette(const QString& texte, const QRect& place, QWidget* parent) {
+    auto* etiquette = new QLabel(texte, parent);
+    etiquette->setGeometry(place);
+    return etiquette;
+}
 
 class DialogueOvane : public QDialog {
 public:

@@ -22,8 +22,7 @@ QString Textes(const position* debut, int nombre) {
 }
 
 QLabel* Panneau(const QString& titre, const QRect& place, QWidget* parent) {
-    auto* panneau = new QLabel(titre, parent);
-    panneau->setGeometry(place);
+    QLabel* panneau = Etiquette(titre, place, parent);
     panneau->setAlignment(Qt::AlignCenter);
     panneau->setFrameStyle(QFrame::Box | QFrame::Plain);
     return panneau;
