@@ -16,8 +16,11 @@ inline constexpr std::size_t TaillePartie = TailleJeu + 2 * 16;
 int LirePartie(std::FILE* f, jeu& j, Equipes& joueurs);
 int EcrirePartie(std::FILE* f, const jeu& j, const Equipes& joueurs);
 
-// Whether every value that the rest of the program uses as an index or a table key is in range,
-// and the placement phase can go on. A file that fails this is refused, never half-used.
+// Whether the records are a state some game can be in: every value that the rest of the program
+// uses as an index or a table key in range, the fields consistent with each other (one puck-pawn
+// where its cell says, a moved pawn of the team to play, play counts at most one apart, counters
+// that cannot overflow), and a placement phase that can go on. A file that fails this is refused,
+// never half-used.
 bool PartieValide(const jeu& j, const Equipes& joueurs);
 
 enum class Chargement { Reussi, Introuvable, Donnees };
