@@ -12,10 +12,8 @@ namespace {
 
 // Seeded random games, one after the other, each played to its end.
 void Evenements(benchmark::State& etat) {
-    auto j = std::make_unique<jeu>();
-    Equipes joueurs;
-    VueMemoire vue;
-    const Partie p{*j, joueurs, vue};
+    PartieMemoire partie;
+    jeu* const j = partie.j.get();
     unsigned graine = 1;
     JoueurAleatoire joueur(graine);
     long long evenements = 0, tics = 0;
@@ -23,10 +21,10 @@ void Evenements(benchmark::State& etat) {
         if (j->FinDeJeu) {
             evenements += joueur.Evenements;
             tics += joueur.Tics;
-            j->NouvellePartie(joueurs);
+            j->NouvellePartie(partie.joueurs);
             joueur = JoueurAleatoire(++graine);
         }
-        joueur.Evenement(p, vue);
+        joueur.Evenement(partie.p, partie.vue);
     }
     evenements += joueur.Evenements;
     tics += joueur.Tics;
@@ -39,15 +37,12 @@ void Evenements(benchmark::State& etat) {
 BENCHMARK(Evenements);
 
 std::vector<std::uint8_t> PartieEnCours() {
-    auto j = std::make_unique<jeu>();
-    Equipes joueurs;
-    VueMemoire vue;
-    const Partie p{*j, joueurs, vue};
+    PartieMemoire partie;
     JoueurAleatoire joueur(7);
-    for (int i = 0; i < 400; ++i) joueur.Evenement(p, vue);
+    for (int i = 0; i < 400; ++i) joueur.Evenement(partie.p, partie.vue);
     std::vector<std::uint8_t> octets(TaillePartie);
     std::FILE* f = fmemopen(octets.data(), octets.size(), "wb");
-    EcrirePartie(f, *j, joueurs);
+    EcrirePartie(f, *partie.j, partie.joueurs);
     std::fclose(f);
     return octets;
 }

@@ -52,12 +52,23 @@ int tour::Ecrire(std::FILE* f) const {
 
 jeu::jeu() {
     Reinitialiser();
-    JoueurCourant = 0;
-    TourCourant = 1;
-    NbPions = 6;
-    NbTours = 40;
-    MaxTemps = 60000;
-    FinDeJeu = 0;
+}
+
+void jeu::CopierEtat(const jeu& s) {
+    NbPions = s.NbPions;
+    NbTours = s.NbTours;
+    TourCourant = s.TourCourant;
+    But = s.But;
+    ColonnePionDeplace = s.ColonnePionDeplace;
+    LignePionDeplace = s.LignePionDeplace;
+    ColonnePalet = s.ColonnePalet;
+    LignePalet = s.LignePalet;
+    FinDeJeu = s.FinDeJeu;
+    JoueurCourant = s.JoueurCourant;
+    TempsRestant = s.TempsRestant;
+    MaxTemps = s.MaxTemps;
+    Action = s.Action;
+    Cases = s.Cases;
 }
 
 // The index is kept inside the history even for a record that some caller left out of range:
@@ -76,8 +87,7 @@ const tour& jeu::CoupCourant() const {
 
 void jeu::Reinitialiser() {
     Action = acPlacement;
-    ColonnePionDeplace = -1;
-    LignePionDeplace = -1;
+    OublierPionDeplace();
     But = 0;
     TempsRestant = 0;
     ColonnePalet = ColonneCentre;
@@ -91,7 +101,7 @@ void jeu::EffacerHistorique() {
 }
 
 void jeu::PlacerPion(Equipes& joueurs, int colonne, int ligne) {
-    joueur& equipe = joueurs[JoueurCourant & 1];
+    joueur& equipe = joueurs[Equipe()];
     Case(colonne, ligne) = static_cast<std::uint8_t>(JoueurCourant + 1);
     // Callers never place an eighth pawn; the bound only keeps a broken caller inside the record.
     const int k = std::clamp<std::int32_t>(equipe.NbPionsPlaces, 0, MaxPions - 1);

@@ -84,7 +84,11 @@ public:
     std::array<std::uint8_t, NbCases> Cases{};
     std::array<tour, NbCoupsHistorique> Coups;
 
+    // A fresh game's record: the defaults above, an empty history, the board of a placement phase.
     jeu();
+
+    // The team to play, kept to 0 or 1 whatever the field holds.
+    int Equipe() const { return JoueurCourant & 1; }
 
     static constexpr int Index(int colonne, int ligne) { return colonne * NbLignes + ligne; }
     std::uint8_t& Case(int colonne, int ligne) { return Cases[Index(colonne, ligne)]; }
@@ -96,6 +100,14 @@ public:
 
     void Reinitialiser();
     void EffacerHistorique();
+    // No pawn chosen or moved in the play under way.
+    void OublierPionDeplace() {
+        ColonnePionDeplace = -1;
+        LignePionDeplace = -1;
+    }
+    // Every field but the history, which the rules only ever write: what a look-ahead needs of
+    // a game, at a fraction of the cost of a whole copy.
+    void CopierEtat(const jeu& source);
     void PlacerPion(Equipes& joueurs, int colonne, int ligne);
     void ChoisirPion(int colonne, int ligne);
     void DeplacerPion(int colonne, int ligne);

@@ -1,36 +1,33 @@
 // The commands and the clock.
 #include "commandes.h"
 
+#include "actions.h"
 #include "deroulement.h"
 #include "game/partie.h"
 #include "textes.h"
 
+namespace {
+
+// Whether the skip may go on; a refused one has shown its message.
+bool PasserAccepte(const Partie& p) {
+    const Refus refus = VerifierPasser(p.Jeu);
+    if (refus != Refus::Aucun && refus != Refus::Ignore)
+        AfficherErreur(p, TexteRefus(refus, p.Jeu.Equipe()));
+    return refus == Refus::Aucun;
+}
+
+} // namespace
+
 void RubriquePasserActionClick(const Partie& p) {
-    jeu& j = p.Jeu;
-    if (j.FinDeJeu) return;
-    switch (j.Action) {
-    case acPlacement:
-        AfficherErreur(p, Textes::ObligePlacer);
-        break;
-    case acDeplacement1:
-    case acDeplacement2:
-        j.ColonnePionDeplace = -1;
-        j.LignePionDeplace = -1;
-        p.Ecran.RedessinerPlateau();
-        DefinirAction(p, acTir);
-        break;
-    case acTir:
-        CompterOccupation(p);
-        FinDeCoup(p);
-        break;
-    default:
-        break;
-    }
+    if (!PasserAccepte(p)) return;
+    if (p.Jeu.Action == acTir) return RubriquePasserTourClick(p);
+    p.Jeu.OublierPionDeplace();
+    p.Ecran.RedessinerPlateau();
+    DefinirAction(p, acTir);
 }
 
 void RubriquePasserTourClick(const Partie& p) {
-    if (p.Jeu.FinDeJeu) return;
-    if (p.Jeu.Action == acPlacement) return AfficherErreur(p, Textes::ObligePlacer);
+    if (!PasserAccepte(p)) return;
     CompterOccupation(p);
     FinDeCoup(p);
 }
@@ -45,15 +42,16 @@ void TimerTempsTimer(const Partie& p) {
     jeu& j = p.Jeu;
     if (j.FinDeJeu) return p.Ecran.ActiverHorloge(false);
     if (j.Action == acPlacement) {
-        p.Ecran.AfficherPanneau(5, TexteTemps(0));
+        p.Ecran.AfficherPanneau(Panneau::Temps, TexteTemps(0));
         return p.Ecran.ActiverHorloge(false);
     }
     // A count that is not a multiple of the interval (a file made elsewhere) expires on the tick
     // that finds no more than one interval left, instead of wrapping round the unsigned count.
     j.TempsRestant = j.TempsRestant > IntervalleHorloge ? j.TempsRestant - IntervalleHorloge : 0;
-    if (j.TempsRestant != 0) return p.Ecran.AfficherPanneau(5, TexteTemps(j.TempsRestant));
+    if (j.TempsRestant != 0)
+        return p.Ecran.AfficherPanneau(Panneau::Temps, TexteTemps(j.TempsRestant));
     p.Ecran.ActiverHorloge(false);
-    p.Ecran.Message(Textes::TempsEcoule, NomsEquipes[j.JoueurCourant & 1], Icone::Exclamation);
+    p.Ecran.Message(Textes::TempsEcoule, NomsEquipes[j.Equipe()], Icone::Exclamation);
     RubriquePasserTourClick(p);
 }
 
@@ -62,7 +60,7 @@ void AppliquerParametres(const Partie& p, int nbPions, int nbTours, std::uint32_
     j.NbTours = nbTours;
     j.NbPions = nbPions;
     j.MaxTemps = maxTemps;
-    p.Ecran.AfficherPanneau(1, TexteTour(j.TourCourant, j.NbTours));
+    p.Ecran.AfficherPanneau(Panneau::Tour, TexteTour(j.TourCourant, j.NbTours));
     if (j.Action == acPlacement && !j.FinDeJeu && PlacementTermine(j, p.Joueurs))
         ConclurePlacement(p);
 }

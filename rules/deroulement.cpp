@@ -12,13 +12,9 @@ void AfficherJauge(const Partie& p) {
     const int rouges = p.Joueurs[Rouges].Occupation;
     const int total = bleus + rouges;
     if (total == 0)
-        p.Ecran.DefinirJauge(100, 50, Textes::Occupation);
+        p.Ecran.DefinirJauge(MaximumJaugeVide, ProgressionJaugeVide, Textes::Occupation);
     else
         p.Ecran.DefinirJauge(total, rouges, TexteOccupation(bleus, rouges));
-}
-
-int Equipe(const jeu& j) {
-    return j.JoueurCourant & 1;
 }
 
 int ActionAffichable(const jeu& j) {
@@ -43,7 +39,7 @@ bool PlacementTermine(const jeu& j, const Equipes& joueurs) {
     const int bleus = joueurs[Bleus].NbPionsPlaces;
     const int cible = std::min(j.NbPions, MaxPions);
     return (bleus == joueurs[Rouges].NbPionsPlaces && bleus >= cible) ||
-           joueurs[Equipe(j)].NbPionsPlaces >= MaxPions;
+           joueurs[j.Equipe()].NbPionsPlaces >= MaxPions;
 }
 
 void ConclurePlacement(const Partie& p) {
@@ -57,7 +53,7 @@ void AfficherErreur(const Partie& p, const std::string& texte) {
 
 void DemarrerTemps(const Partie& p) {
     if (p.Jeu.Action == acPlacement) {
-        p.Ecran.AfficherPanneau(5, TexteTemps(0));
+        p.Ecran.AfficherPanneau(Panneau::Temps, TexteTemps(0));
         return;
     }
     p.Jeu.TempsRestant = p.Jeu.MaxTemps;
@@ -66,8 +62,7 @@ void DemarrerTemps(const Partie& p) {
 
 void FinDeCoup(const Partie& p) {
     jeu& j = p.Jeu;
-    j.ColonnePionDeplace = -1;
-    j.LignePionDeplace = -1;
+    j.OublierPionDeplace();
     p.Ecran.RedessinerPlateau();
     if (!FinDeMiTemps(j)) {
         ChangerJoueur(p);
@@ -88,41 +83,44 @@ void EgaliserCoups(Equipes& joueurs) {
         ++(bleus.NbCoups < rouges.NbCoups ? bleus : rouges).NbCoups;
 }
 
-void NouvelleMiTemps(const Partie& p) {
-    // The counts are even here unless the number of turns was changed in the middle of a turn;
-    // evened, the second half still runs one play per team and turn.
-    EgaliserCoups(p.Joueurs);
+void Engagement(const Partie& p, int equipe) {
     AvancerTour(p);
     p.Jeu.Reinitialiser();
-    p.Jeu.JoueurCourant = Rouges;
-    p.Ecran.AfficherPanneau(4, NomsEquipes[Rouges]);
+    p.Jeu.JoueurCourant = static_cast<std::int8_t>(equipe & 1);
+    p.Ecran.AfficherPanneau(Panneau::Equipe, NomsEquipes[equipe & 1]);
     for (joueur& e : p.Joueurs) e.EffacerPionsPlaces();
     p.Ecran.RedessinerPlateau();
     DefinirAction(p, acPlacement);
     DemarrerTemps(p);
 }
 
+void NouvelleMiTemps(const Partie& p) {
+    // The counts are even here unless the number of turns was changed in the middle of a turn;
+    // evened, the second half still runs one play per team and turn.
+    EgaliserCoups(p.Joueurs);
+    Engagement(p, Rouges);
+}
+
 void ChangerJoueur(const Partie& p) {
     jeu& j = p.Jeu;
-    j.ColonnePionDeplace = -1;
-    j.LignePionDeplace = -1;
-    ++p.Joueurs[Equipe(j)].NbCoups;
+    j.OublierPionDeplace();
+    ++p.Joueurs[j.Equipe()].NbCoups;
     if (j.Action != acPlacement && p.Joueurs[Bleus].NbCoups == p.Joueurs[Rouges].NbCoups)
         AvancerTour(p);
-    j.JoueurCourant = static_cast<std::int8_t>(Equipe(j) ^ 1);
-    p.Ecran.AfficherPanneau(4, NomsEquipes[Equipe(j)]);
+    j.JoueurCourant = static_cast<std::int8_t>(j.Equipe() ^ 1);
+    p.Ecran.AfficherPanneau(Panneau::Equipe, NomsEquipes[j.Equipe()]);
     DemarrerTemps(p);
 }
 
 void DefinirAction(const Partie& p, int action) {
     p.Jeu.Action = static_cast<std::int8_t>(action);
-    p.Ecran.AfficherPanneau(2, NomsActions[ActionAffichable(p.Jeu)]);
-    p.Ecran.AfficherPanneau(3, NomsEtapes[ActionAffichable(p.Jeu)]);
+    p.Ecran.AfficherPanneau(Panneau::Action, NomsActions[ActionAffichable(p.Jeu)]);
+    p.Ecran.AfficherPanneau(Panneau::Etape, NomsEtapes[ActionAffichable(p.Jeu)]);
     p.Ecran.DefinirCurseur(action);
 }
 
 void AvancerTour(const Partie& p) {
-    p.Ecran.AfficherPanneau(1, TexteTour(p.Jeu.TourCourant + 1, p.Jeu.NbTours));
+    p.Ecran.AfficherPanneau(Panneau::Tour, TexteTour(p.Jeu.TourCourant + 1, p.Jeu.NbTours));
     ++p.Jeu.TourCourant;
 }
 
@@ -130,7 +128,7 @@ void MarquerBut(const Partie& p, int equipe) {
     Equipes& e = p.Joueurs;
     const int bleus = e[Bleus].Buts + (equipe == Bleus ? 1 : 0);
     const int rouges = e[Rouges].Buts + (equipe == Rouges ? 1 : 0);
-    p.Ecran.AfficherPanneau(0, TexteScore(bleus, rouges));
+    p.Ecran.AfficherPanneau(Panneau::Score, TexteScore(bleus, rouges));
     ++e[equipe & 1].Buts;
 }
 
@@ -148,17 +146,18 @@ void CompterOccupation(const Partie& p) {
 void AfficherEtat(const Partie& p) {
     const jeu& j = p.Jeu;
     p.Ecran.ActiverHorloge(false);
-    p.Ecran.AfficherPanneau(0, TexteScore(p.Joueurs[Bleus].Buts, p.Joueurs[Rouges].Buts));
-    p.Ecran.AfficherPanneau(1, TexteTour(j.TourCourant, j.NbTours));
-    p.Ecran.AfficherPanneau(2, NomsActions[ActionAffichable(j)]);
+    p.Ecran.AfficherPanneau(Panneau::Score,
+                            TexteScore(p.Joueurs[Bleus].Buts, p.Joueurs[Rouges].Buts));
+    p.Ecran.AfficherPanneau(Panneau::Tour, TexteTour(j.TourCourant, j.NbTours));
+    p.Ecran.AfficherPanneau(Panneau::Action, NomsActions[ActionAffichable(j)]);
     // In a placement phase the step names the next pawn of the team to play, as each placement
     // does, so that a game loaded in the middle of one reads the same as before it was saved.
     if (j.Action == acPlacement)
-        p.Ecran.AfficherPanneau(3, TextePion(p.Joueurs[Equipe(j)].NbPionsPlaces + 1));
+        p.Ecran.AfficherPanneau(Panneau::Etape, TextePion(p.Joueurs[j.Equipe()].NbPionsPlaces + 1));
     else
-        p.Ecran.AfficherPanneau(3, NomsEtapes[ActionAffichable(j)]);
-    p.Ecran.AfficherPanneau(4, NomsEquipes[Equipe(j)]);
-    p.Ecran.AfficherPanneau(5, TexteTemps(j.TempsRestant));
+        p.Ecran.AfficherPanneau(Panneau::Etape, NomsEtapes[ActionAffichable(j)]);
+    p.Ecran.AfficherPanneau(Panneau::Equipe, NomsEquipes[j.Equipe()]);
+    p.Ecran.AfficherPanneau(Panneau::Temps, TexteTemps(j.TempsRestant));
     AfficherJauge(p);
     if (j.Action != acPlacement) p.Ecran.ActiverHorloge(true);
     p.Ecran.RedessinerPlateau();

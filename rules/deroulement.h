@@ -9,6 +9,9 @@ void AfficherErreur(const Partie& p, const std::string& texte);
 void DemarrerTemps(const Partie& p);
 void FinDeCoup(const Partie& p);
 void NouvelleMiTemps(const Partie& p);
+// A placement phase on an emptied board that starts a new turn, the team given placing first:
+// the second half, or the kick-off after a goal.
+void Engagement(const Partie& p, int equipe);
 void ChangerJoueur(const Partie& p);
 void DefinirAction(const Partie& p, int action);
 void AvancerTour(const Partie& p);

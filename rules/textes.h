@@ -12,6 +12,9 @@ inline constexpr std::array<const char*, 5> NomsEtapes = {"", "Pion n°1", "Pion
                                                           "Destination", "Pion-tireur"};
 
 namespace Textes {
+// What the status line shows when the window is created: a new game, Bleus to place pawn n°1.
+inline constexpr std::array<const char*, 6> PanneauxCreation = {
+    "Bleus 0-0 Rouges", "1/40", "Placement", "Pion n°1", "Bleus", "0:00"};
 inline constexpr const char* HintBarreEtat = "Score, tour, action, séquence, joueur et temps";
 inline constexpr const char* Occupation = "Occupation";
 inline constexpr const char* Ovane = "Ovane";

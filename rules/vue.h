@@ -7,14 +7,19 @@
 
 enum class Icone { Arret, Exclamation, Information };
 
+// The six panels of the status line, from left to right.
+enum class Panneau { Score, Tour, Action, Etape, Equipe, Temps };
 inline constexpr int NbPanneaux = 6;
+
+// The gauge before any occupation point: an even share.
+inline constexpr int MaximumJaugeVide = 100;
+inline constexpr int ProgressionJaugeVide = 50;
 
 class Vue {
 public:
     virtual ~Vue() = default;
 
-    // Status panels 0 to 5: score, turn, action, step, team, time left.
-    virtual void AfficherPanneau(int panneau, const std::string& texte) = 0;
+    virtual void AfficherPanneau(Panneau panneau, const std::string& texte) = 0;
     // The occupation gauge: range 0..maximum, progress, tooltip; repainted at once.
     virtual void DefinirJauge(int maximum, int progression, const std::string& bulle) = 0;
     // Every cell is drawn again before this returns.
@@ -24,8 +29,6 @@ public:
     virtual bool HorlogeActive() const = 0;
     // A modal box with one OK button. The clock may tick while it is open.
     virtual void Message(const std::string& texte, const std::string& titre, Icone icone) = 0;
-    // The grid's current cell, which a double-click acts on.
-    virtual position CaseCourante() const = 0;
 };
 
 // The rules work on one game record, the two team records, and the window that shows them.

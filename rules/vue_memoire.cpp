@@ -1,8 +1,8 @@
 // A window without pixels.
 #include "vue_memoire.h"
 
-void VueMemoire::AfficherPanneau(int panneau, const std::string& texte) {
-    if (panneau >= 0 && panneau < NbPanneaux) Panneaux[panneau] = texte;
+void VueMemoire::AfficherPanneau(Panneau panneau, const std::string& texte) {
+    Panneaux[static_cast<std::size_t>(panneau)] = texte;
 }
 
 void VueMemoire::DefinirJauge(int maximum, int progression, const std::string& bulle) {

@@ -19,7 +19,6 @@
 #include "rules/commandes.h"
 #include "rules/geometrie.h"
 #include "rules/textes.h"
-#include "rules/vue_memoire.h"
 
 namespace {
 
@@ -67,7 +66,7 @@ void TFormPlateau::CreerComposants() {
     StatusBarMsg = new BarreEtat({}, client);
     StatusBarMsg->setGeometry(0, HauteurGrille, LargeurClient, HauteurLigneEtat);
 
-    const auto texte = [](int i) { return QString::fromStdString(Creation::Panneaux[i]); };
+    const auto texte = [](int i) { return QString::fromUtf8(Textes::PanneauxCreation[i]); };
     StatusBarPlateau = new BarreEtat({{100, Qt::AlignHCenter, texte(0)},
                                       {36, Qt::AlignHCenter, texte(1)},
                                       {75, Qt::AlignHCenter, texte(2)},
@@ -161,8 +160,8 @@ void TFormPlateau::DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int l
         peintre.drawPixmap(icone, images_.IconeList[IconePionDeplace]);
 }
 
-void TFormPlateau::AfficherPanneau(int panneau, const std::string& texte) {
-    StatusBarPlateau->DefinirTexte(panneau, QString::fromStdString(texte));
+void TFormPlateau::AfficherPanneau(Panneau panneau, const std::string& texte) {
+    StatusBarPlateau->DefinirTexte(static_cast<int>(panneau), QString::fromStdString(texte));
 }
 
 void TFormPlateau::DefinirJauge(int maximum, int progression, const std::string& bulle) {
@@ -201,7 +200,7 @@ position TFormPlateau::CaseCourante() const {
 }
 
 void TFormPlateau::DrawGridPlateauDblClick() {
-    ::DrawGridPlateauDblClick(partie_);
+    ::DrawGridPlateauDblClick(partie_, CaseCourante());
 }
 void TFormPlateau::RubriqueNouvelleClick() {
     ::RubriqueNouvelleClick(partie_);

@@ -39,14 +39,15 @@ public:
     // First showing: the About box, then the saved game named by the first argument, if any.
     void FormShow(const QStringList& arguments);
 
-    void AfficherPanneau(int panneau, const std::string& texte) override;
+    void AfficherPanneau(Panneau panneau, const std::string& texte) override;
     void DefinirJauge(int maximum, int progression, const std::string& bulle) override;
     void RedessinerPlateau() override;
     void DefinirCurseur(int numero) override;
     void ActiverHorloge(bool active) override;
     bool HorlogeActive() const override;
     void Message(const std::string& texte, const std::string& titre, Icone icone) override;
-    position CaseCourante() const override;
+    // The grid's current cell, which a double-click acts on.
+    position CaseCourante() const;
 
     GrillePlateau* DrawGridPlateau = nullptr;
     JaugeOccupation* CGaugeOccupation = nullptr;

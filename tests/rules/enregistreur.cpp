@@ -8,8 +8,7 @@ PartieDeTest::PartieDeTest() {
 }
 
 void PartieDeTest::Clic(int colonne, int ligne) {
-    vue.Courante = position(colonne, ligne);
-    DrawGridPlateauDblClick(p);
+    DrawGridPlateauDblClick(p, position(colonne, ligne));
 }
 
 void PartieDeTest::PlacerTous() {

@@ -16,11 +16,7 @@ struct Boite {
     Icone icone;
 };
 
-struct PartieDeTest {
-    std::unique_ptr<jeu> j = std::make_unique<jeu>();
-    Equipes joueurs;
-    VueMemoire vue;
-    Partie p{*j, joueurs, vue};
+struct PartieDeTest : PartieMemoire {
     std::vector<Boite> boites;
 
     PartieDeTest();

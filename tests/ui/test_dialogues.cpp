@@ -17,12 +17,7 @@
 
 namespace {
 
-struct Dialogues : ::testing::Test {
-    std::unique_ptr<jeu> j = std::make_unique<jeu>();
-    Equipes joueurs;
-    VueMemoire vue;
-    Partie p{*j, joueurs, vue};
-
+struct Dialogues : ::testing::Test, PartieMemoire {
     static QString Choisi(QButtonGroup* groupe) { return groupe->checkedButton()->text(); }
 };
 

@@ -19,9 +19,8 @@ std::vector<position> PionsDe(const jeu& j, int equipe) {
 
 } // namespace
 
-void JoueurAleatoire::Clic(const Partie& p, VueMemoire& vue, int colonne, int ligne) {
-    vue.Courante = position(colonne, ligne);
-    DrawGridPlateauDblClick(p);
+void JoueurAleatoire::Clic(const Partie& p, int colonne, int ligne) {
+    DrawGridPlateauDblClick(p, position(colonne, ligne));
 }
 
 int JoueurAleatoire::TicsJusquALExpiration(const Partie& p, const VueMemoire& vue) {
@@ -63,7 +62,7 @@ JoueurAleatoire::Genre JoueurAleatoire::Jouer(const Partie& p, VueMemoire& vue, 
         return p.Jeu.TempsRestant < avant ? Genre::Tic : Genre::Expiration;
     }
     const position cible = tirage < 32 ? position(Entre(0, 8), Entre(0, 10)) : ClicPlausible(p.Jeu);
-    Clic(p, vue, cible.Colonne, cible.Ligne);
+    Clic(p, cible.Colonne, cible.Ligne);
     return Genre::Clic;
 }
 

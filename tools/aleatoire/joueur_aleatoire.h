@@ -25,15 +25,12 @@ public:
     Genre Evenement(const Partie& p, VueMemoire& vue);
 
     // A double-click on a cell, as the board would deliver it.
-    static void Clic(const Partie& p, VueMemoire& vue, int colonne, int ligne);
+    static void Clic(const Partie& p, int colonne, int ligne);
     // Ticks until the time of the play runs out or the clock stops; returns how many.
     static int TicsJusquALExpiration(const Partie& p, const VueMemoire& vue);
 
 private:
     Genre Jouer(const Partie& p, VueMemoire& vue, int tirage);
-
-public:
-private:
     position ClicPlausible(const jeu& j);
     position Parmi(const std::vector<position>& cases);
 

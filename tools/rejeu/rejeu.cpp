@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <istream>
-#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -57,7 +56,8 @@ bool Argument(std::istringstream& mots, std::string& texte) {
 class Rejeu {
 public:
     explicit Rejeu(std::ostream& sortie) : sortie_(sortie) {
-        vue_.SurMessage = [this](const std::string& texte, const std::string& titre, Icone i) {
+        partie_.vue.SurMessage = [this](const std::string& texte, const std::string& titre,
+                                        Icone i) {
             sortie_ << "boite\t" << NomIcone(i) << '\t' << titre << '\t' << SurUneLigne(texte)
                     << '\n';
         };
@@ -81,8 +81,7 @@ private:
         int c = 0, l = 0;
         std::string reste;
         if (!(mots >> c >> l) || (mots >> reste) || !SurPlateau(c, l)) return false;
-        vue_.Courante = position(c, l);
-        DrawGridPlateauDblClick(partie_);
+        DrawGridPlateauDblClick(partie_.p, position(c, l));
         return true;
     }
 
@@ -92,7 +91,7 @@ private:
         if (!(mots >> pions >> tours >> temps) || (mots >> reste)) return false;
         if (!UnDe(pions, 5, 6, 7) || !UnDe(tours, 20, 40, 60) || !UnDe(temps, 30000, 60000, 90000))
             return false;
-        AppliquerParametres(partie_, pions, tours, static_cast<std::uint32_t>(temps));
+        AppliquerParametres(partie_.p, pions, tours, static_cast<std::uint32_t>(temps));
         return true;
     }
 
@@ -100,33 +99,30 @@ private:
         std::string chemin;
         if (!Argument(mots, chemin)) return false;
         if (commande == "enregistrer")
-            EnregistrerPartie(partie_, chemin);
+            EnregistrerPartie(partie_.p, chemin);
         else
-            OuvrirPartie(partie_, chemin, vue_.HorlogeActive());
+            OuvrirPartie(partie_.p, chemin, partie_.vue.HorlogeActive());
         return true;
     }
 
     bool Simple(const std::string& commande) {
         if (commande == "passer-action")
-            RubriquePasserActionClick(partie_);
+            RubriquePasserActionClick(partie_.p);
         else if (commande == "passer-tour")
-            RubriquePasserTourClick(partie_);
+            RubriquePasserTourClick(partie_.p);
         else if (commande == "nouvelle")
-            RubriqueNouvelleClick(partie_);
+            RubriqueNouvelleClick(partie_.p);
         else if (commande == "tic") {
-            if (vue_.HorlogeActive()) TimerTempsTimer(partie_);
+            if (partie_.vue.HorlogeActive()) TimerTempsTimer(partie_.p);
         } else if (commande == "etat")
-            EcrireEtat(sortie_, vue_);
+            EcrireEtat(sortie_, partie_.vue);
         else
             return false;
         return true;
     }
 
     std::ostream& sortie_;
-    std::unique_ptr<jeu> jeu_ = std::make_unique<jeu>();
-    Equipes joueurs_;
-    VueMemoire vue_;
-    Partie partie_{*jeu_, joueurs_, vue_};
+    PartieMemoire partie_;
 };
 
 bool Ignoree(const std::string& ligne) {

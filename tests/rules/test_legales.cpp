@@ -1,0 +1,102 @@
+// The rules' answer to "what may the team to play do now?" against what a double-click and the
+// skip commands really accept, over states that seeded random games reach.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "enregistreur.h"
+#include "rules/legales.h"
+#include "tests/game/octets.h"
+#include "tools/aleatoire/joueur_aleatoire.h"
+
+namespace {
+
+// What a double-click on the cell does to a copy of the game: refused (a stop box), or accepted,
+// and then whether it announced a goal.
+struct Effet {
+    bool refuse = false;
+    bool but = false;
+};
+
+// essai: a scratch game, set to the state of t first.
+Effet Essayer(const PartieDeTest& t, PartieDeTest& essai, int c, int l) {
+    essai.j->CopierEtat(*t.j);
+    essai.joueurs = t.joueurs;
+    essai.boites.clear();
+    essai.Clic(c, l);
+    Effet effet;
+    for (const Boite& b : essai.boites) {
+        effet.refuse |= b.icone == Icone::Arret;
+        effet.but |= b.texte.rfind("But des", 0) == 0;
+    }
+    return effet;
+}
+
+bool PasserAccepte(const PartieDeTest& t, void (*commande)(const Partie&)) {
+    PartieDeTest essai;
+    essai.j->CopierEtat(*t.j);
+    essai.joueurs = t.joueurs;
+    const auto avant = Octets(*essai.j, essai.joueurs);
+    commande(essai.p);
+    const bool refuse = std::any_of(essai.boites.begin(), essai.boites.end(),
+                                    [](const Boite& b) { return b.icone == Icone::Arret; });
+    return !refuse && Octets(*essai.j, essai.joueurs) != avant;
+}
+
+void Comparer(const PartieDeTest& t) {
+    PartieDeTest essai;
+    ActionsLegales legales;
+    ListerActionsLegales(*t.j, legales);
+    for (int c = 0; c < NbColonnes; ++c) {
+        for (int l = 0; l < NbLignes; ++l) {
+            const auto fin = legales.Cases.begin() + legales.Nombre;
+            const auto trouvee = std::find_if(legales.Cases.begin(), fin, [&](CaseJouable k) {
+                return k.Colonne == c && k.Ligne == l;
+            });
+            const Effet effet = Essayer(t, essai, c, l);
+            SCOPED_TRACE("case " + std::to_string(c) + "," + std::to_string(l));
+            ASSERT_EQ(trouvee != fin, !effet.refuse && !t.j->FinDeJeu);
+            if (trouvee != fin) {
+                ASSERT_EQ(trouvee->But != 0, effet.but);
+            }
+        }
+    }
+    ASSERT_EQ(legales.PasserAction, PasserAccepte(t, RubriquePasserActionClick));
+    ASSERT_EQ(legales.PasserTour, PasserAccepte(t, RubriquePasserTourClick));
+}
+
+TEST(ActionsLegales, CeQueLaListeDitEstCeQueLeDoubleClicFait) {
+    int etats = 0, tirs = 0, buts = 0;
+    for (unsigned graine = 1; graine <= 12; ++graine) {
+        JoueurAleatoire joueur(graine);
+        PartieDeTest t;
+        for (int n = 0; n < 1500 && !t.j->FinDeJeu; ++n) {
+            joueur.Evenement(t.p, t.vue);
+            if (joueur.Entre(0, t.j->Action == acTir ? 3 : 39) != 0) continue;
+            SCOPED_TRACE("graine " + std::to_string(graine) + ", evenement " + std::to_string(n));
+            ASSERT_NO_FATAL_FAILURE(Comparer(t));
+            ++etats;
+            ActionsLegales l;
+            ListerActionsLegales(*t.j, l);
+            tirs += t.j->Action == acTir;
+            buts += std::any_of(l.Cases.begin(), l.Cases.begin() + l.Nombre,
+                                [](CaseJouable k) { return k.But != 0; });
+        }
+    }
+    EXPECT_GT(etats, 200);
+    EXPECT_GT(tirs, 40);
+    EXPECT_GT(buts, 5);
+}
+
+TEST(ActionsLegales, LaCopieDEtatEstLeJeuSansSonHistorique) {
+    JoueurAleatoire joueur(3);
+    PartieDeTest t;
+    for (int n = 0; n < 300; ++n) joueur.Evenement(t.p, t.vue);
+    jeu copie;
+    copie.CopierEtat(*t.j);
+    const auto a = Octets(*t.j, t.joueurs);
+    const auto b = Octets(copie, t.joueurs);
+    EXPECT_TRUE(std::equal(a.begin(), a.begin() + 145, b.begin()));
+}
+
+} // namespace
