@@ -54,23 +54,28 @@ jeu::jeu() {
     Reinitialiser();
 }
 
-void jeu::CopierEtat(const jeu& s) {
-    NbPions = s.NbPions;
-    NbTours = s.NbTours;
-    TourCourant = s.TourCourant;
-    But = s.But;
-    ColonnePionDeplace = s.ColonnePionDeplace;
-    LignePionDeplace = s.LignePionDeplace;
-    ColonnePalet = s.ColonnePalet;
-    LignePalet = s.LignePalet;
-    FinDeJeu = s.FinDeJeu;
-    JoueurCourant = s.JoueurCourant;
-    TempsRestant = s.TempsRestant;
-    MaxTemps = s.MaxTemps;
-    Action = s.Action;
-    Cases = s.Cases;
+EtatJeu jeu::Etat() const {
+    return {NbPions,          NbTours,      TourCourant, But,      ColonnePionDeplace,
+            LignePionDeplace, ColonnePalet, LignePalet,  FinDeJeu, JoueurCourant,
+            TempsRestant,     MaxTemps,     Action,      Cases};
 }
 
+void jeu::DefinirEtat(const EtatJeu& e) {
+    NbPions = e.NbPions;
+    NbTours = e.NbTours;
+    TourCourant = e.TourCourant;
+    But = e.But;
+    ColonnePionDeplace = e.ColonnePionDeplace;
+    LignePionDeplace = e.LignePionDeplace;
+    ColonnePalet = e.ColonnePalet;
+    LignePalet = e.LignePalet;
+    FinDeJeu = e.FinDeJeu;
+    JoueurCourant = e.JoueurCourant;
+    TempsRestant = e.TempsRestant;
+    MaxTemps = e.MaxTemps;
+    Action = e.Action;
+    Cases = e.Cases;
+}
 // The index is kept inside the history even for a record that some caller left out of range:
 // a wrong record is recoverable, a write outside the array is not.
 static int IndexCoupCourant(const jeu& j) {

@@ -66,6 +66,25 @@ public:
     int Ecrire(std::FILE* f) const override;
 };
 
+// Every field of the game record but the history, which the rules only ever write: what a
+// look-ahead needs of a game, at a small fraction of the size of the whole record.
+struct EtatJeu {
+    std::int32_t NbPions;
+    std::int32_t NbTours;
+    std::int32_t TourCourant;
+    std::int32_t But;
+    std::int32_t ColonnePionDeplace;
+    std::int32_t LignePionDeplace;
+    std::int32_t ColonnePalet;
+    std::int32_t LignePalet;
+    std::int32_t FinDeJeu;
+    std::int8_t JoueurCourant;
+    std::uint32_t TempsRestant;
+    std::uint32_t MaxTemps;
+    std::int8_t Action;
+    std::array<std::uint8_t, NbCases> Cases;
+};
+
 class jeu : public opdisque {
 public:
     std::int32_t NbPions = 6;
@@ -105,9 +124,9 @@ public:
         ColonnePionDeplace = -1;
         LignePionDeplace = -1;
     }
-    // Every field but the history, which the rules only ever write: what a look-ahead needs of
-    // a game, at a fraction of the cost of a whole copy.
-    void CopierEtat(const jeu& source);
+    EtatJeu Etat() const;
+    // Replaces every field but the history.
+    void DefinirEtat(const EtatJeu& etat);
     void PlacerPion(Equipes& joueurs, int colonne, int ligne);
     void ChoisirPion(int colonne, int ligne);
     void DeplacerPion(int colonne, int ligne);

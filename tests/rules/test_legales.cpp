@@ -20,7 +20,7 @@ struct Effet {
 
 // essai: a scratch game, set to the state of t first.
 Effet Essayer(const PartieDeTest& t, PartieDeTest& essai, int c, int l) {
-    essai.j->CopierEtat(*t.j);
+    essai.j->DefinirEtat(t.j->Etat());
     essai.joueurs = t.joueurs;
     essai.boites.clear();
     essai.Clic(c, l);
@@ -34,7 +34,7 @@ Effet Essayer(const PartieDeTest& t, PartieDeTest& essai, int c, int l) {
 
 bool PasserAccepte(const PartieDeTest& t, void (*commande)(const Partie&)) {
     PartieDeTest essai;
-    essai.j->CopierEtat(*t.j);
+    essai.j->DefinirEtat(t.j->Etat());
     essai.joueurs = t.joueurs;
     const auto avant = Octets(*essai.j, essai.joueurs);
     commande(essai.p);
@@ -93,7 +93,7 @@ TEST(ActionsLegales, LaCopieDEtatEstLeJeuSansSonHistorique) {
     PartieDeTest t;
     for (int n = 0; n < 300; ++n) joueur.Evenement(t.p, t.vue);
     jeu copie;
-    copie.CopierEtat(*t.j);
+    copie.DefinirEtat(t.j->Etat());
     const auto a = Octets(*t.j, t.joueurs);
     const auto b = Octets(copie, t.joueurs);
     EXPECT_TRUE(std::equal(a.begin(), a.begin() + 145, b.begin()));

@@ -2,11 +2,14 @@
 #include "rejeu.h"
 
 #include <algorithm>
+#include <array>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
 
+#include "ordinateur/ordinateur.h"
 #include "rules/actions.h"
 #include "rules/commandes.h"
 #include "rules/vue_memoire.h"
@@ -71,12 +74,39 @@ public:
         if (commande == "clic") return Clic(mots);
         if (commande == "parametres") return Parametres(mots);
         if (commande == "enregistrer" || commande == "ouvrir") return Fichier(commande, mots);
+        if (commande == "graine") return Graine(mots);
+        if (commande == "ordinateur") return Ordinateur(mots);
         std::string reste;
         if (mots >> reste) return false;
         return Simple(commande);
     }
 
 private:
+    bool Graine(std::istringstream& mots) {
+        unsigned long long graine = 0;
+        std::string reste;
+        if (!(mots >> graine) || (mots >> reste) || graine > 0xFFFFFFFFull) return false;
+        graine_ = static_cast<std::uint32_t>(graine);
+        for (auto& o : ordinateurs_) o.reset();
+        return true;
+    }
+
+    // The computer's next action for the team to play, written as the command it is, then done
+    // exactly as if that command had been read. Each level keeps its own seeded choices.
+    bool Ordinateur(std::istringstream& mots) {
+        int niveau = 0;
+        std::string reste;
+        if (!(mots >> niveau) || (mots >> reste) || niveau < 1 || niveau > 3) return false;
+        auto& ordinateur = ordinateurs_[static_cast<std::size_t>(niveau - 1)];
+        if (!ordinateur)
+            ordinateur = std::make_unique<::Ordinateur>(static_cast<Niveau>(niveau), graine_);
+        const auto action = ordinateur->Choisir(*partie_.j, partie_.joueurs);
+        if (!action) return true;
+        sortie_ << "ordinateur\t" << TexteAction(*action) << '\n';
+        ::Executer(partie_.p, *action);
+        return true;
+    }
+
     bool Clic(std::istringstream& mots) {
         int c = 0, l = 0;
         std::string reste;
@@ -123,6 +153,8 @@ private:
 
     std::ostream& sortie_;
     PartieMemoire partie_;
+    std::uint32_t graine_ = 1;
+    std::array<std::unique_ptr<::Ordinateur>, 3> ordinateurs_;
 };
 
 bool Ignoree(const std::string& ligne) {
@@ -142,6 +174,8 @@ int Rejouer(std::istream& entree, std::ostream& sortie, std::ostream& erreurs) {
             erreurs << "ovane-rejeu: ligne " << numero << " illisible : " << ligne << '\n';
             return 2;
         }
+        // A program driving the replay through pipes reads each answer before its next command.
+        sortie.flush();
     }
     return 0;
 }

@@ -1,0 +1,44 @@
+// The computer player's front: levels, and actions carried out or written as commands.
+#include "ordinateur.h"
+
+#include "recherche.h"
+#include "rules/actions.h"
+#include "rules/commandes.h"
+
+void Executer(const Partie& p, const ActionJoueur& a) {
+    switch (a.genre) {
+    case ActionJoueur::Genre::Clic:
+        return DrawGridPlateauDblClick(p, a.cellule);
+    case ActionJoueur::Genre::PasserAction:
+        return RubriquePasserActionClick(p);
+    case ActionJoueur::Genre::PasserTour:
+        return RubriquePasserTourClick(p);
+    }
+}
+
+std::string TexteAction(const ActionJoueur& a) {
+    switch (a.genre) {
+    case ActionJoueur::Genre::Clic:
+        return "clic " + std::to_string(a.cellule.Colonne) + ' ' + std::to_string(a.cellule.Ligne);
+    case ActionJoueur::Genre::PasserAction:
+        return "passer-action";
+    case ActionJoueur::Genre::PasserTour:
+        return "passer-tour";
+    }
+    return {};
+}
+
+Ordinateur::Ordinateur(Niveau niveau, std::uint32_t graine)
+    : niveau_(niveau), recherche_(std::make_unique<Recherche>(ReglagesDuNiveau(niveau), graine)) {}
+
+Ordinateur::~Ordinateur() = default;
+
+std::optional<ActionJoueur> Ordinateur::Choisir(const jeu& j, const Equipes& joueurs,
+                                                const std::atomic<bool>* arret) {
+    if (j.FinDeJeu) return std::nullopt;
+    return recherche_->Choisir(j, joueurs, arret);
+}
+
+long long Ordinateur::Essais() const {
+    return recherche_->Essais();
+}

@@ -1,0 +1,93 @@
+// ovane-tournoi: N games between two players, sides alternated, and what they show of strength.
+// Usage: ovane-tournoi [-n PARTIES] [-j FILS] JOUEUR JOUEUR   (0 random legal player, 1 to 3
+// levels)
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ordinateur/ordinateur.h"
+#include "tournoi.h"
+
+namespace {
+
+const char* Nom(Joueur j) {
+    return j == 0 ? "Hasard" : NomsNiveaux[static_cast<std::size_t>(j)];
+}
+
+double Elo(double score) {
+    score = std::clamp(score, 1e-3, 1 - 1e-3);
+    return -400 * std::log10(1 / score - 1);
+}
+
+void Usage() {
+    std::fputs("usage: ovane-tournoi [-n PARTIES] [-j FILS] JOUEUR JOUEUR\n"
+               "  JOUEUR: 0 (coups légaux au hasard), 1 (Débutant), 2 (Amateur), 3 (Expert)\n",
+               stderr);
+    std::exit(2);
+}
+
+int Entier(const char* texte, int min, int max) {
+    char* fin = nullptr;
+    const long v = std::strtol(texte, &fin, 10);
+    if (!*texte || *fin || v < min || v > max) Usage();
+    return static_cast<int>(v);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int parties = 200;
+    int fils = 2;
+    std::vector<Joueur> joueurs;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "-n") && i + 1 < argc)
+            parties = Entier(argv[++i], 1, 100000);
+        else if (!std::strcmp(argv[i], "-j") && i + 1 < argc)
+            fils = Entier(argv[++i], 1, 64);
+        else
+            joueurs.push_back(Entier(argv[i], 0, 3));
+    }
+    if (joueurs.size() != 2) Usage();
+
+    std::vector<ResultatPartie> resultats(static_cast<std::size_t>(parties));
+    std::atomic<int> suivante{0};
+    std::vector<std::thread> travailleurs;
+    for (int f = 0; f < fils; ++f)
+        travailleurs.emplace_back([&] {
+            for (int g; (g = suivante++) < parties;)
+                resultats[static_cast<std::size_t>(g)] = JouerPartie(
+                    joueurs[0], joueurs[1], g % 2 == 0, static_cast<std::uint32_t>(g + 1));
+        });
+    for (std::thread& t : travailleurs) t.join();
+
+    double total = 0, carres = 0;
+    int nonFinies = 0, illegales = 0, buts = 0;
+    std::vector<double> temps;
+    for (const ResultatPartie& r : resultats) {
+        total += r.score;
+        carres += r.score * r.score;
+        nonFinies += !r.finie;
+        illegales += !r.legale;
+        buts += r.buts[0] + r.buts[1];
+        temps.insert(temps.end(), r.reflexions.begin(), r.reflexions.end());
+    }
+    const double n = parties;
+    const double score = total / n;
+    const double ecart = std::sqrt(std::max(0.0, carres / n - score * score) / n);
+    std::sort(temps.begin(), temps.end());
+    const double mediane = temps.empty() ? 0 : temps[temps.size() / 2];
+    const double pire = temps.empty() ? 0 : temps.back();
+    std::printf("%-9s contre %-9s parties %d  score %.1f %%  Elo %+.0f [%+.0f, %+.0f]  "
+                "réflexion médiane %.1f ms, pire %.1f ms  buts/partie %.2f",
+                Nom(joueurs[0]), Nom(joueurs[1]), parties, 100 * score, Elo(score),
+                Elo(score - 1.96 * ecart), Elo(score + 1.96 * ecart), mediane, pire, buts / n);
+    if (nonFinies || illegales) std::printf("  NON FINIES %d  REFUSÉES %d", nonFinies, illegales);
+    std::printf("\n");
+    return nonFinies || illegales ? 1 : 0;
+}
