@@ -28,8 +28,18 @@ std::string TexteAction(const ActionJoueur& a) {
     return {};
 }
 
-Ordinateur::Ordinateur(Niveau niveau, std::uint32_t graine)
-    : niveau_(niveau), recherche_(std::make_unique<Recherche>(ReglagesDuNiveau(niveau), graine)) {}
+namespace {
+
+Reglages Ajustes(Niveau niveau, long long budget) {
+    Reglages r = ReglagesDuNiveau(niveau);
+    if (budget > 0 && r.budget > 0) r.budget = budget;
+    return r;
+}
+
+} // namespace
+
+Ordinateur::Ordinateur(Niveau niveau, std::uint32_t graine, long long budget)
+    : niveau_(niveau), recherche_(std::make_unique<Recherche>(Ajustes(niveau, budget), graine)) {}
 
 Ordinateur::~Ordinateur() = default;
 

@@ -34,7 +34,9 @@ class Recherche;
 
 class Ordinateur {
 public:
-    Ordinateur(Niveau niveau, std::uint32_t graine);
+    // budget: the tries an Expert may spend on one choice, when not its own (0 or less): quick
+    // runs of many games use a smaller one.
+    Ordinateur(Niveau niveau, std::uint32_t graine, long long budget = 0);
     ~Ordinateur();
     Ordinateur(const Ordinateur&) = delete;
     Ordinateur& operator=(const Ordinateur&) = delete;

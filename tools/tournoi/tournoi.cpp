@@ -32,7 +32,8 @@ ActionJoueur AuHasard(const jeu& j, std::mt19937& hasard) {
 
 } // namespace
 
-ResultatPartie JouerPartie(Joueur premier, Joueur second, bool bleus, std::uint32_t graine) {
+ResultatPartie JouerPartie(Joueur premier, Joueur second, bool bleus, std::uint32_t graine,
+                           long long budget) {
     PartieMemoire partie;
     bool refus = false;
     partie.vue.SurMessage = [&](const std::string&, const std::string&, Icone icone) {
@@ -46,7 +47,7 @@ ResultatPartie JouerPartie(Joueur premier, Joueur second, bool bleus, std::uint3
     for (int t = 0; t < 2; ++t)
         if (joueurs[t] > 0)
             ordinateurs[t] = std::make_unique<Ordinateur>(
-                static_cast<Niveau>(joueurs[t]), graine * 2 + 1 + static_cast<unsigned>(t));
+                static_cast<Niveau>(joueurs[t]), graine * 2 + 1 + static_cast<unsigned>(t), budget);
     ResultatPartie r;
     const int moi = bleus ? Bleus : Rouges;
     for (; r.actions < ActionsMax && !partie.j->FinDeJeu; ++r.actions) {

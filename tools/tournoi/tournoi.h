@@ -23,4 +23,6 @@ struct ResultatPartie {
 };
 
 // The first player takes Bleus when bleus is true, Rouges otherwise; 2 x 10 turns, 6 pawns.
-ResultatPartie JouerPartie(Joueur premier, Joueur second, bool bleus, std::uint32_t graine);
+// budget: the Expert's tries per choice when not its own (see Ordinateur).
+ResultatPartie JouerPartie(Joueur premier, Joueur second, bool bleus, std::uint32_t graine,
+                           long long budget = 0);
