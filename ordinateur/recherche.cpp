@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "rules/actions.h"
+#include "rules/resultat.h"
 
 // The rules' window for a look-ahead: it shows nothing.
 class VueMuette : public Vue {
@@ -51,13 +52,9 @@ double Materiel(const Etat& s, int t) {
     return ValeurBut * (a.Buts - b.Buts) + (a.Occupation - b.Occupation);
 }
 
-// A finished game: more goals win; level on goals, more occupation points.
 double Terminal(const Etat& s, int t) {
-    const joueur& a = s.joueurs[t];
-    const joueur& b = s.joueurs[t ^ 1];
-    const int signe = a.Buts != b.Buts
-                          ? (a.Buts > b.Buts ? 1 : -1)
-                          : (a.Occupation > b.Occupation) - (a.Occupation < b.Occupation);
+    const int v = Vainqueur(s.joueurs);
+    const int signe = v < 0 ? 0 : (v == t ? 1 : -1);
     return signe * Victoire + Materiel(s, t);
 }
 

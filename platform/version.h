@@ -17,3 +17,10 @@ std::optional<QString> ValeurVersion(const QByteArray& bloc, const QString& requ
 
 // Reads a string of the version block of an executable file.
 std::optional<QString> LireVersion(const QString& executable, const QString& requete);
+
+// The file version of the program, as the About box and --version show it.
+inline const QString RequeteVersionFichier =
+    QStringLiteral("\\StringFileInfo\\040C04E4\\FileVersion");
+inline std::optional<QString> VersionDuProgramme(const QString& executable) {
+    return LireVersion(executable, RequeteVersionFichier);
+}

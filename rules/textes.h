@@ -48,6 +48,12 @@ inline constexpr const char* ImpossibleCreer = "Impossible de créer le fichier"
 inline constexpr const char* ErreurDonnees = "Erreur de données dans le fichier";
 inline constexpr const char* ChargementNonEffectue = "Chargement non effectué";
 inline constexpr const char* SauvegardeNonEffectuee = "Sauvegarde non effectuée";
+// The result of a finished game, on the message line.
+inline constexpr const char* GagnentAuxButs = "Les %s gagnent : %d %s à %d";
+inline constexpr const char* GagnentAuxPoints = "Les %s gagnent aux points d'occupation : %d à %d";
+inline constexpr const char* MatchNul = "Match nul";
+// The message line while the computer looks for its next action.
+inline constexpr const char* OrdinateurReflechit = "L'ordinateur réfléchit…";
 } // namespace Textes
 
 // printf-style formatting into a std::string, for the panel and message formats above.

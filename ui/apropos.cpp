@@ -36,8 +36,7 @@ TFormAPropos::TFormAPropos(const QString& programme, QWidget* parent)
 }
 
 void TFormAPropos::FormShow(const QString& programme) {
-    const auto version =
-        LireVersion(programme, QStringLiteral("\\StringFileInfo\\040C04E4\\FileVersion"));
+    const auto version = VersionDuProgramme(programme);
     if (version) StaticTextVersion->setText(StaticTextVersion->text() + *version);
 }
 

@@ -1,7 +1,9 @@
 // Start-up: the records first, then the application, the board window and the event loop.
 #include <QFont>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -9,10 +11,12 @@
 #include "application.h"
 #include "apropos.h"
 #include "game/jeu.h"
+#include "ligne_commande.h"
 #include "plateau.h"
 #include "platform/aide_qt.h"
 #include "platform/mesure_demarrage.h"
 #include "platform/registre_xdg.h"
+#include "platform/version.h"
 
 namespace {
 
@@ -30,7 +34,24 @@ void PoliceDuJeu() {
     QApplication::setFont(police);
 }
 
-int Executer(jeu& partie, Equipes& joueurs) {
+// Qt's own texts (its dialogs, its command-line messages) in French.
+void TraduireQt(QCoreApplication& application) {
+    auto* traduction = new QTranslator(&application);
+    if (traduction->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traduction);
+}
+
+// The command line is read before any window: --help and --version need no display. A core
+// application of its own gives it the program's path and Qt's texts in French.
+std::variant<LigneCommande, int> LireArguments(int& argc, char** argv) {
+    const QCoreApplication noyau(argc, argv);
+    TraduireQt(const_cast<QCoreApplication&>(noyau));
+    const auto version = VersionDuProgramme(QCoreApplication::applicationFilePath());
+    return LireLigneCommande(QCoreApplication::arguments(), version.value_or(QString()));
+}
+
+int Executer(jeu& partie, Equipes& joueurs, const LigneCommande& ligne) {
     const QString programme = QCoreApplication::applicationFilePath();
     BoitesQt boites;
     DialoguesQt dialogues;
@@ -42,9 +63,8 @@ int Executer(jeu& partie, Equipes& joueurs) {
                          {boites, dialogues, registre, aide,
                           [programme](QWidget* parent) { AfficherAPropos(parent, programme); },
                           programme});
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    fenetre.FormShow(arguments);
+    fenetre.DefinirJoueurs(ligne.joueurs);
+    fenetre.FormShow(ligne.fichiers);
     fenetre.show();
     return QApplication::exec();
 }
@@ -55,16 +75,19 @@ int main(int argc, char** argv) {
     // The one game record and the two team records live as long as the process.
     auto partie = std::make_unique<jeu>();
     auto joueurs = std::make_unique<Equipes>();
+    const auto arguments = LireArguments(argc, argv);
+    if (const int* statut = std::get_if<int>(&arguments)) return *statut;
     if (!AffichageDisponible()) {
         std::fputs("Ovane a besoin d'un affichage graphique (DISPLAY ou WAYLAND_DISPLAY).\n",
                    stderr);
         return 1;
     }
     ApplicationOvane application(argc, argv);
+    TraduireQt(application);
     InstallerMesureDemarrage(application);
     PoliceDuJeu();
     try {
-        return Executer(*partie, *joueurs);
+        return Executer(*partie, *joueurs, std::get<LigneCommande>(arguments));
     } catch (const std::exception& erreur) {
         // An error outside any event handler: shown, then the program ends.
         QMessageBox::critical(nullptr, QStringLiteral("Ovane"),

@@ -2,10 +2,12 @@
 #include "plateau.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenuBar>
 #include <QPainter>
 #include <QTimer>
+#include <chrono>
 
 #include "barre_etat.h"
 #include "centrage.h"
@@ -18,6 +20,7 @@
 #include "rules/actions.h"
 #include "rules/commandes.h"
 #include "rules/geometrie.h"
+#include "rules/resultat.h"
 #include "rules/textes.h"
 
 namespace {
@@ -32,7 +35,39 @@ std::string CheminLocal(const QString& nom) {
     return QFile::encodeName(nom).toStdString();
 }
 
+// The computer's choices differ from one run to the next.
+std::uint32_t GraineDuMoment(int equipe) {
+    const auto maintenant = std::chrono::system_clock::now().time_since_epoch().count();
+    return static_cast<std::uint32_t>(maintenant) ^
+           (0x9E3779B9u * static_cast<unsigned>(equipe + 1));
+}
+
 } // namespace
+
+// Every handler that can change the game runs inside one. The computer never looks at a game
+// between two steps of the rules, and a game that changed drops its search and its pending
+// action; at the end the computer is asked to go on, from the event loop.
+class TFormPlateau::Traitement {
+public:
+    explicit Traitement(TFormPlateau& f, bool change = true) : f_(f), change_(change) {
+        ++f_.traitements_;
+    }
+    ~Traitement() {
+        --f_.traitements_;
+        if (change_) {
+            ++f_.generation_;
+            f_.OublierOrdinateur();
+        }
+        f_.ReprendreOrdinateur();
+    }
+    Traitement(const Traitement&) = delete;
+    Traitement& operator=(const Traitement&) = delete;
+    void Changement() { change_ = true; }
+
+private:
+    TFormPlateau& f_;
+    bool change_;
+};
 
 TFormPlateau::TFormPlateau(jeu& j, Equipes& joueurs, ServicesPlateau services, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -44,6 +79,11 @@ TFormPlateau::TFormPlateau(jeu& j, Equipes& joueurs, ServicesPlateau services, Q
     // The client area is fixed; the window is what it takes, menu bar included, and no more.
     setFixedSize(sizeHint());
     FormCreate();
+}
+
+TFormPlateau::~TFormPlateau() {
+    // The search's thread never outlives the window.
+    reflexion_.Arreter();
 }
 
 void TFormPlateau::CreerComposants() {
@@ -63,7 +103,8 @@ void TFormPlateau::CreerComposants() {
     CGaugeOccupation->setGeometry(LargeurGrille, 0, LargeurClient - LargeurGrille, HauteurGrille);
     CGaugeOccupation->setToolTip(QString::fromUtf8(Textes::Occupation));
 
-    StatusBarMsg = new BarreEtat({}, client);
+    // The message line: what the computer is doing, and the result of a finished game.
+    StatusBarMsg = new BarreEtat({{LargeurClient, Qt::AlignLeft, {}}}, client);
     StatusBarMsg->setGeometry(0, HauteurGrille, LargeurClient, HauteurLigneEtat);
 
     const auto texte = [](int i) { return QString::fromUtf8(Textes::PanneauxCreation[i]); };
@@ -77,6 +118,10 @@ void TFormPlateau::CreerComposants() {
     StatusBarPlateau->setGeometry(0, HauteurGrille + HauteurLigneEtat, LargeurClient,
                                   HauteurLigneEtat);
     StatusBarPlateau->setToolTip(QString::fromUtf8(Textes::HintBarreEtat));
+
+    TimerOrdinateur = new QTimer(this);
+    TimerOrdinateur->setSingleShot(true);
+    connect(TimerOrdinateur, &QTimer::timeout, this, &TFormPlateau::JouerActionOrdinateur);
 
     TimerTemps = new QTimer(this);
     TimerTemps->setInterval(static_cast<int>(IntervalleHorloge));
@@ -113,6 +158,8 @@ void TFormPlateau::CreerMenu() {
                                   &TFormPlateau::RubriqueParametresClick);
     RubriqueFeuilleDeMatch = rubrique(MenuOptions, "&Feuille de match", Qt::CTRL | Qt::Key_F,
                                       &TFormPlateau::RubriqueFeuilleDeMatchClick);
+    RubriqueJoueurs = rubrique(MenuOptions, "&Joueurs...", Qt::CTRL | Qt::Key_J,
+                               &TFormPlateau::RubriqueJoueursClick);
 
     MenuAction = menuBar()->addMenu(QStringLiteral("&Commandes"));
     RubriquePasserAction = rubrique(MenuAction, "&Passer l'action", Qt::ALT | Qt::Key_Backspace,
@@ -137,6 +184,7 @@ void TFormPlateau::FormCreate() {
 }
 
 void TFormPlateau::FormShow(const QStringList& arguments) {
+    Traitement traitement(*this);
     CentrerSurEcran(*this);
     if (services_.aPropos) services_.aPropos(this);
     if (arguments.isEmpty()) {
@@ -174,8 +222,20 @@ void TFormPlateau::RedessinerPlateau() {
 }
 
 void TFormPlateau::DefinirCurseur(int numero) {
-    if (numero >= acPlacement && numero <= acTir)
-        DrawGridPlateau->setCursor(images_.Curseurs[numero]);
+    if (numero < acPlacement || numero > acTir) return;
+    curseur_ = numero;
+    ActualiserCurseur();
+}
+
+void TFormPlateau::ActualiserCurseur() {
+    // While the computer plays, the board says it is busy and takes no double-click.
+    const int curseur = TourOrdinateur() ? 0 : curseur_;
+    if (curseur == curseurAffiche_) return;
+    curseurAffiche_ = curseur;
+    if (curseur == 0)
+        DrawGridPlateau->setCursor(Qt::BusyCursor);
+    else
+        DrawGridPlateau->setCursor(images_.Curseurs[static_cast<std::size_t>(curseur)]);
 }
 
 void TFormPlateau::ActiverHorloge(bool active) {
@@ -199,26 +259,45 @@ position TFormPlateau::CaseCourante() const {
     return DrawGridPlateau->CaseCourante();
 }
 
+// A person cannot act for the computer: its team's double-clicks and skips are ignored.
 void TFormPlateau::DrawGridPlateauDblClick() {
+    if (TourOrdinateur()) return;
+    Traitement traitement(*this);
     ::DrawGridPlateauDblClick(partie_, CaseCourante());
 }
-void TFormPlateau::RubriqueNouvelleClick() {
-    ::RubriqueNouvelleClick(partie_);
-}
 void TFormPlateau::RubriquePasserActionClick() {
+    if (TourOrdinateur()) return;
+    Traitement traitement(*this);
     ::RubriquePasserActionClick(partie_);
 }
 void TFormPlateau::RubriquePasserTourClick() {
+    if (TourOrdinateur()) return;
+    Traitement traitement(*this);
     ::RubriquePasserTourClick(partie_);
 }
+
+void TFormPlateau::RubriqueNouvelleClick() {
+    Traitement traitement(*this);
+    // A new game ends a demonstration: it waits for its players.
+    if (choixJoueurs_.Demonstration()) DefinirJoueurs({});
+    ::RubriqueNouvelleClick(partie_);
+}
+
 void TFormPlateau::TimerTempsTimer() {
+    // A tick changes the game only when the time runs out: the computer goes on thinking.
+    Traitement traitement(*this, false);
+    const int equipe = jeu_.JoueurCourant;
+    const int action = jeu_.Action;
     ::TimerTempsTimer(partie_);
+    if (equipe != jeu_.JoueurCourant || action != jeu_.Action || jeu_.FinDeJeu)
+        traitement.Changement();
 }
 void TFormPlateau::RubriqueQuitterClick() {
     close();
 }
 
 void TFormPlateau::RubriqueOuvrirClick() {
+    Traitement traitement(*this);
     const bool horloge = HorlogeActive();
     ActiverHorloge(false);
     if (OpenDialogFileName.isEmpty()) {
@@ -235,6 +314,7 @@ void TFormPlateau::RubriqueOuvrirClick() {
 }
 
 void TFormPlateau::RubriqueEnregistrerClick() {
+    Traitement traitement(*this, false);
     if (SaveDialogFileName.isEmpty()) {
         const auto nom = services_.dialogues.Enregistrer(this, SaveDialogFileName);
         if (!nom) return;
@@ -244,6 +324,7 @@ void TFormPlateau::RubriqueEnregistrerClick() {
 }
 
 void TFormPlateau::RubriqueEnregistrerSousClick() {
+    Traitement traitement(*this, false);
     const auto nom = services_.dialogues.Enregistrer(this, SaveDialogFileName);
     if (!nom) return;
     SaveDialogFileName = *nom;
@@ -251,13 +332,21 @@ void TFormPlateau::RubriqueEnregistrerSousClick() {
 }
 
 void TFormPlateau::RubriqueParametresClick() {
+    Traitement traitement(*this);
     TFormParametres dialogue(partie_, this);
     dialogue.exec();
 }
 
 void TFormPlateau::RubriqueFeuilleDeMatchClick() {
+    Traitement traitement(*this, false);
     TFormFeuilleDeMatch feuille(jeu_, this);
     feuille.exec();
+}
+
+void TFormPlateau::RubriqueJoueursClick() {
+    Traitement traitement(*this);
+    TFormJoueurs dialogue(choixJoueurs_, this);
+    if (dialogue.exec() == QDialog::Accepted) DefinirJoueurs(dialogue.Choix());
 }
 
 void TFormPlateau::RubriqueAideContextuelleClick() {
@@ -265,5 +354,95 @@ void TFormPlateau::RubriqueAideContextuelleClick() {
 }
 
 void TFormPlateau::RubriqueAProposClick() {
+    Traitement traitement(*this, false);
     if (services_.aPropos) services_.aPropos(this);
+}
+
+bool TFormPlateau::TourOrdinateur() const {
+    return !jeu_.FinDeJeu && choixJoueurs_.Ordinateur[static_cast<std::size_t>(jeu_.Equipe())];
+}
+
+void TFormPlateau::DefinirJoueurs(const ChoixJoueurs& choix) {
+    OublierOrdinateur();
+    for (std::size_t t = 0; t < 2; ++t)
+        if (choix.Niveaux[t] != choixJoueurs_.Niveaux[t]) ordinateurs_[t].reset();
+    choixJoueurs_ = choix;
+    ++generation_;
+    ReprendreOrdinateur();
+}
+
+Ordinateur& TFormPlateau::OrdinateurDe(int equipe) {
+    auto& ordinateur = ordinateurs_[static_cast<std::size_t>(equipe)];
+    if (!ordinateur)
+        ordinateur = std::make_unique<Ordinateur>(
+            choixJoueurs_.Niveaux[static_cast<std::size_t>(equipe)], GraineDuMoment(equipe));
+    return *ordinateur;
+}
+
+void TFormPlateau::OublierOrdinateur() {
+    reflexion_.Arreter();
+    actionOrdinateur_.reset();
+    TimerOrdinateur->stop();
+}
+
+// The computer is asked to go on once the event loop has finished what it is doing.
+void TFormPlateau::ReprendreOrdinateur() {
+    if (repriseProgrammee_) return;
+    repriseProgrammee_ = true;
+    QTimer::singleShot(0, this, [this] {
+        repriseProgrammee_ = false;
+        PoursuivreOrdinateur();
+    });
+}
+
+void TFormPlateau::PoursuivreOrdinateur() {
+    if (traitements_ > 0) return;
+    ActualiserMessage();
+    ActualiserCurseur();
+    if (!TourOrdinateur()) return OublierOrdinateur();
+    if (actionOrdinateur_ || reflexion_.EnCours()) return;
+    const int recherche = ++recherche_;
+    reflexion_.Lancer(OrdinateurDe(jeu_.Equipe()), jeu_, joueurs_,
+                      [this, recherche](std::optional<ActionJoueur> action) {
+                          QMetaObject::invokeMethod(
+                              this,
+                              [this, recherche, action] { ResultatOrdinateur(recherche, action); },
+                              Qt::QueuedConnection);
+                      });
+}
+
+void TFormPlateau::ResultatOrdinateur(int recherche, std::optional<ActionJoueur> action) {
+    // A search dropped since may have posted its result before it stopped.
+    if (recherche != recherche_ || !reflexion_.EnCours()) return;
+    reflexion_.Arreter();
+    if (!action || !TourOrdinateur()) return ReprendreOrdinateur();
+    actionOrdinateur_ = action;
+    generationAction_ = generation_;
+    // The cell first, then the action, so that a person sees what the computer does.
+    if (action->genre == ActionJoueur::Genre::Clic)
+        DrawGridPlateau->DefinirCaseCourante(action->cellule.Colonne, action->cellule.Ligne);
+    TimerOrdinateur->start(PauseOrdinateur);
+}
+
+void TFormPlateau::JouerActionOrdinateur() {
+    if (!actionOrdinateur_) return;
+    // It waits while a box or a dialog is open, and goes on once it is closed.
+    if (traitements_ > 0 || QApplication::activeModalWidget()) return TimerOrdinateur->start(100);
+    if (generationAction_ != generation_ || !TourOrdinateur()) {
+        actionOrdinateur_.reset();
+        return ReprendreOrdinateur();
+    }
+    const ActionJoueur action = *actionOrdinateur_;
+    actionOrdinateur_.reset();
+    Traitement traitement(*this);
+    Executer(partie_, action);
+}
+
+void TFormPlateau::ActualiserMessage() {
+    QString texte;
+    if (jeu_.FinDeJeu)
+        texte = QString::fromStdString(TexteResultat(joueurs_));
+    else if (TourOrdinateur())
+        texte = QString::fromUtf8(Textes::OrdinateurReflechit);
+    StatusBarMsg->DefinirTexte(0, texte);
 }

@@ -4,10 +4,15 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 
 #include "boites.h"
 #include "images.h"
+#include "joueurs.h"
+#include "reflexion.h"
 #include "rules/vue.h"
 
 class BarreEtat;
@@ -35,6 +40,7 @@ class TFormPlateau : public QMainWindow, public Vue {
     Q_OBJECT
 public:
     TFormPlateau(jeu& j, Equipes& joueurs, ServicesPlateau services, QWidget* parent = nullptr);
+    ~TFormPlateau() override;
 
     // First showing: the About box, then the saved game named by the first argument, if any.
     void FormShow(const QStringList& arguments);
@@ -65,6 +71,7 @@ public:
     QAction* RubriqueQuitter = nullptr;
     QAction* RubriqueParametres = nullptr;
     QAction* RubriqueFeuilleDeMatch = nullptr;
+    QAction* RubriqueJoueurs = nullptr;
     QAction* RubriquePasserAction = nullptr;
     QAction* RubriquePasserTour = nullptr;
     QAction* RubriqueAideContextuelle = nullptr;
@@ -72,8 +79,17 @@ public:
     // The two dialogs' file names: a file waiting to be loaded, and the current save file.
     QString OpenDialogFileName;
     QString SaveDialogFileName;
+    // The pause between showing the cell of the computer's next action and doing it.
+    int PauseOrdinateur = 500;
+    QTimer* TimerOrdinateur = nullptr;
 
     const Images& Pictures() const { return images_; }
+
+    const ChoixJoueurs& Joueurs() const { return choixJoueurs_; }
+    // A new choice of players; a search or an action of the computer under way is dropped.
+    void DefinirJoueurs(const ChoixJoueurs& choix);
+    // Whether the team to play is the computer's, in a game that is not over.
+    bool TourOrdinateur() const;
 
 public slots:
     void DrawGridPlateauDblClick();
@@ -84,6 +100,7 @@ public slots:
     void RubriqueQuitterClick();
     void RubriqueParametresClick();
     void RubriqueFeuilleDeMatchClick();
+    void RubriqueJoueursClick();
     void RubriquePasserActionClick();
     void RubriquePasserTourClick();
     void RubriqueAideContextuelleClick();
@@ -91,14 +108,43 @@ public slots:
     void TimerTempsTimer();
 
 private:
+    class Traitement;
+
     void FormCreate();
     void CreerComposants();
     void CreerMenu();
     void DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int ligne, const QRect& r) const;
+
+    void ReprendreOrdinateur();
+    void PoursuivreOrdinateur();
+    void ResultatOrdinateur(int recherche, std::optional<ActionJoueur> action);
+    void JouerActionOrdinateur();
+    void OublierOrdinateur();
+    Ordinateur& OrdinateurDe(int equipe);
+    void ActualiserMessage();
+    void ActualiserCurseur();
 
     jeu& jeu_;
     Equipes& joueurs_;
     ServicesPlateau services_;
     Partie partie_;
     Images images_;
+    // The cursor of the current action, shown whenever a person is to play.
+    int curseur_ = acPlacement;
+    // The cursor on the board now: an action's, or 0 for the computer's busy one.
+    int curseurAffiche_ = -1;
+
+    ChoixJoueurs choixJoueurs_;
+    std::array<std::unique_ptr<Ordinateur>, 2> ordinateurs_;
+    // Declared after the computers it uses: its thread is stopped before they go.
+    Reflexion reflexion_;
+    // Each search is numbered: a result posted by a search since dropped is recognised.
+    int recherche_ = 0;
+    std::optional<ActionJoueur> actionOrdinateur_;
+    // The game changes number at every handler that can change it.
+    int generation_ = 0;
+    int generationAction_ = -1;
+    // Handlers under way, nested ones included.
+    int traitements_ = 0;
+    bool repriseProgrammee_ = false;
 };

@@ -53,7 +53,8 @@ public:
 private:
     std::optional<QString> Suivante() {
         if (Reponses.empty()) return std::nullopt;
-        auto r = Reponses.front();
+        std::optional<QString> r;
+        r.swap(Reponses.front());
         Reponses.pop_front();
         return r;
     }

@@ -8,6 +8,7 @@
 #include "ordinateur/ordinateur.h"
 #include "rules/commandes.h"
 #include "rules/legales.h"
+#include "rules/resultat.h"
 #include "rules/vue_memoire.h"
 
 namespace {
@@ -72,13 +73,7 @@ ResultatPartie JouerPartie(Joueur premier, Joueur second, bool bleus, std::uint3
         r.buts[t] = partie.joueurs[t].Buts;
         r.occupation[t] = partie.joueurs[t].Occupation;
     }
-    const joueur& a = partie.joueurs[moi];
-    const joueur& b = partie.joueurs[moi ^ 1];
-    if (a.Buts != b.Buts)
-        r.score = a.Buts > b.Buts ? 1 : 0;
-    else if (a.Occupation != b.Occupation)
-        r.score = a.Occupation > b.Occupation ? 1 : 0;
-    else
-        r.score = 0.5;
+    const int vainqueur = Vainqueur(partie.joueurs);
+    r.score = vainqueur < 0 ? 0.5 : (vainqueur == moi ? 1 : 0);
     return r;
 }

@@ -1,0 +1,103 @@
+// The computer in the real window: a demonstration played to its end, a search dropped when the
+// game changes under it, and a person who cannot act for it.
+#include <QDeadlineTimer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "doubles.h"
+#include "rules/resultat.h"
+#include "rules/textes.h"
+#include "ui/joueurs.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+struct Joueurs : ::testing::Test, FenetreDeTest {
+    Joueurs() { f().PauseOrdinateur = 0; }
+
+    // Lets the event loop run until the condition holds, or the time is up.
+    template <class Condition> bool Attendre(Condition condition, int millisecondes) {
+        QDeadlineTimer fin(millisecondes);
+        while (!condition() && !fin.hasExpired()) QTest::qWait(5);
+        return condition();
+    }
+
+    static ChoixJoueurs Choix(bool bleus, bool rouges, Niveau niveau) {
+        ChoixJoueurs choix;
+        choix.Ordinateur = {bleus, rouges};
+        choix.Niveaux = {niveau, niveau};
+        return choix;
+    }
+};
+
+TEST_F(Joueurs, UneDemonstrationSeJoueJusquALaFin) {
+    j->NbTours = 20;
+    j->NbPions = 5;
+    f().DefinirJoueurs(Choix(true, true, Niveau::Debutant));
+    ASSERT_TRUE(Attendre([&] { return j->FinDeJeu != 0; }, 60000));
+    for (const BoiteVue& b : boites.Vues) EXPECT_NE(b.icone, Icone::Arret) << b.texte.toStdString();
+    EXPECT_EQ(f().StatusBarMsg->Texte(0), QString::fromStdString(TexteResultat(joueurs)));
+    // A new game ends the demonstration: nobody plays it.
+    f().RubriqueNouvelleClick();
+    QTest::qWait(100);
+    EXPECT_FALSE(f().Joueurs().Demonstration());
+    EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 1), 0);
+    EXPECT_TRUE(f().StatusBarMsg->Texte(0).isEmpty());
+}
+
+TEST_F(Joueurs, UnResultatEstOublieQuandLaPartieChange) {
+    f().DefinirJoueurs(Choix(false, true, Niveau::Expert));
+    DoubleClic(4, 2);
+    ASSERT_EQ(j->Equipe(), Rouges);
+    // The search starts from the event loop; the new game comes before its result can.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f().StatusBarMsg->Texte(0), QString::fromUtf8(Textes::OrdinateurReflechit));
+    f().RubriqueNouvelleClick();
+    QTest::qWait(300);
+    EXPECT_TRUE(boites.Vues.empty());
+    EXPECT_EQ(j->Equipe(), Bleus);
+    EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 0);
+}
+
+TEST_F(Joueurs, UnePersonneNeJouePasPourLOrdinateur) {
+    f().DefinirJoueurs(Choix(false, true, Niveau::Debutant));
+    f().PauseOrdinateur = 60000;
+    DoubleClic(4, 2);
+    // Rouges' turn: their camp's cell, the skips and a shortcut are all ignored.
+    DoubleClic(4, 8);
+    f().RubriquePasserTourClick();
+    EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 0);
+    EXPECT_TRUE(boites.Vues.empty());
+    // The computer's choice is shown on its cell, then done after the pause.
+    ASSERT_TRUE(Attendre([&] { return f().TimerOrdinateur->isActive(); }, 5000));
+    EXPECT_EQ(f().DrawGridPlateau->cursor().shape(), Qt::BusyCursor);
+    f().TimerOrdinateur->setInterval(0);
+    ASSERT_TRUE(Attendre([&] { return j->Equipe() == Bleus; }, 5000));
+    EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 1);
+    EXPECT_EQ(j->Case(f().CaseCourante().Colonne, f().CaseCourante().Ligne), 2);
+    EXPECT_NE(f().DrawGridPlateau->cursor().shape(), Qt::BusyCursor);
+}
+
+TEST_F(Joueurs, LeDialogueChoisitEquipeParEquipe) {
+    TFormJoueurs d(Choix(false, true, Niveau::Expert));
+    EXPECT_EQ(d.windowTitle(), "Joueurs");
+    EXPECT_TRUE(d.RadioHumain[Bleus]->isChecked());
+    EXPECT_FALSE(d.ComboNiveau[Bleus]->isEnabled());
+    EXPECT_EQ(d.ComboNiveau[Rouges]->currentText(), "Expert");
+    QTest::mouseClick(d.RadioOrdinateur[Bleus], Qt::LeftButton);
+    EXPECT_TRUE(d.ComboNiveau[Bleus]->isEnabled());
+    d.ComboNiveau[Bleus]->setCurrentIndex(0);
+    QTest::mouseClick(d.RadioHumain[Rouges], Qt::LeftButton);
+    const ChoixJoueurs c = d.Choix();
+    EXPECT_TRUE(c.Ordinateur[Bleus]);
+    EXPECT_FALSE(c.Ordinateur[Rouges]);
+    EXPECT_EQ(c.Niveaux[Bleus], Niveau::Debutant);
+    EXPECT_EQ(f().RubriqueJoueurs->text(), "&Joueurs...");
+    EXPECT_EQ(f().RubriqueJoueurs->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_J));
+}
+
+} // namespace

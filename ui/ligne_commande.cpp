@@ -1,0 +1,74 @@
+// The program's command line.
+#include "ligne_commande.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace {
+
+int Erreur(const QCommandLineParser& lecteur, const QString& message) {
+    std::fputs(qPrintable(QStringLiteral("ovane : %1\n\n%2").arg(message, lecteur.helpText())),
+               stderr);
+    return 2;
+}
+
+QString ValeurIncorrecte(const QString& option, const QString& valeur, const QString& attendues) {
+    return QStringLiteral("valeur incorrecte pour --%1 : « %2 » (%3)")
+        .arg(option, valeur, attendues);
+}
+
+} // namespace
+
+std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
+                                                   const QString& version) {
+    QCommandLineParser lecteur;
+    lecteur.setApplicationDescription(
+        QStringLiteral("Ovane, jeu de plateau pour deux joueurs : Bleus contre Rouges."));
+    const QCommandLineOption aide({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Affiche cette aide."));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Affiche la version du programme."));
+    const QCommandLineOption ordinateur(
+        QStringLiteral("ordinateur"),
+        QStringLiteral("Donne une équipe à l'ordinateur : bleus, rouges, ou tous pour une "
+                       "démonstration où il joue les deux."),
+        QStringLiteral("équipe"));
+    const QCommandLineOption niveau(
+        QStringLiteral("niveau"),
+        QStringLiteral("Niveau de l'ordinateur : 1 (Débutant), 2 (Amateur, par défaut) ou 3 "
+                       "(Expert)."),
+        QStringLiteral("niveau"));
+    lecteur.addOptions({aide, versionOption, ordinateur, niveau});
+    lecteur.addPositionalArgument(QStringLiteral("fichier"),
+                                  QStringLiteral("Une partie enregistrée (.ovn) à ouvrir."),
+                                  QStringLiteral("[FICHIER]"));
+    if (!lecteur.parse(arguments)) return Erreur(lecteur, lecteur.errorText());
+    if (lecteur.isSet(aide)) {
+        std::fputs(qPrintable(lecteur.helpText()), stdout);
+        return 0;
+    }
+    if (lecteur.isSet(versionOption)) {
+        std::fputs(qPrintable(QStringLiteral("ovane %1\n").arg(version)), stdout);
+        return 0;
+    }
+    LigneCommande ligne;
+    if (lecteur.isSet(niveau)) {
+        const QString valeur = lecteur.value(niveau);
+        const int n = valeur.size() == 1 ? valeur[0].digitValue() : 0;
+        if (n < 1 || n > 3)
+            return Erreur(lecteur, ValeurIncorrecte(QStringLiteral("niveau"), valeur,
+                                                    QStringLiteral("1, 2 ou 3")));
+        ligne.joueurs.Niveaux = {static_cast<Niveau>(n), static_cast<Niveau>(n)};
+    }
+    if (lecteur.isSet(ordinateur)) {
+        const QString valeur = lecteur.value(ordinateur);
+        const bool tous = valeur == QLatin1String("tous");
+        ligne.joueurs.Ordinateur = {tous || valeur == QLatin1String("bleus"),
+                                    tous || valeur == QLatin1String("rouges")};
+        if (!ligne.joueurs.Ordinateur[Bleus] && !ligne.joueurs.Ordinateur[Rouges])
+            return Erreur(lecteur, ValeurIncorrecte(QStringLiteral("ordinateur"), valeur,
+                                                    QStringLiteral("bleus, rouges ou tous")));
+    }
+    ligne.fichiers = lecteur.positionalArguments();
+    return ligne;
+}
