@@ -24,6 +24,12 @@ done
 grep -qxF "Exec=\"$prefixe/games/ovane\" %f" "$prefixe/share/applications/org.ovane.Ovane.desktop"
 
 export XDG_DATA_HOME="$racine/donnees" XDG_CONFIG_HOME="$racine/config"
+# Before the program's first start, as after installing the package: the installed files alone
+# make it the saved games' handler, even where the games folder is not on the PATH.
+update-mime-database "$prefixe/share/mime"
+update-desktop-database "$prefixe/share/applications" 2>/dev/null
+defaut=$(PATH=/usr/bin:/bin XDG_DATA_DIRS="$prefixe/share" gio mime application/x-ovane)
+grep -q 'Default application.*org.ovane.Ovane.desktop' <<<"$defaut" || { echo "$defaut"; exit 1; }
 # The association is registered when the window is created; the About box then waits, so the
 # program is stopped once the desktop's caches have been refreshed.
 QT_QPA_PLATFORM=offscreen "$prefixe/games/ovane" &
