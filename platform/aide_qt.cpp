@@ -21,11 +21,12 @@ QString TrouverFichierAide(const QString& fichier, const QStringList& dossiers) 
 VisionneuseAideQt::VisionneuseAideQt(QStringList dossiers) : dossiers_(std::move(dossiers)) {}
 
 QStringList VisionneuseAideQt::DossiersParDefaut(const QString& dossierProgramme) {
+    // Installed, the help file is in the games' data folder beside the games' program folder.
     QStringList dossiers{dossierProgramme};
-    dossiers << QDir(dossierProgramme).absoluteFilePath(QStringLiteral("../share/ovane"));
+    dossiers << QDir(dossierProgramme).absoluteFilePath(QStringLiteral("../share/games/ovane"));
     for (const QString& donnees :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        dossiers << QDir(donnees).absoluteFilePath(QStringLiteral("ovane"));
+        dossiers << QDir(donnees).absoluteFilePath(QStringLiteral("games/ovane"));
     return dossiers;
 }
 

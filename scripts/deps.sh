@@ -4,8 +4,9 @@
 set -euo pipefail
 
 base=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation
-      shared-mime-info desktop-file-utils)
-test_only=(clang libclang-rt-14-dev libgtest-dev xvfb xauth locales libglib2.0-bin)
+      shared-mime-info desktop-file-utils scdoc)
+test_only=(clang libclang-rt-14-dev libgtest-dev xvfb xauth locales libglib2.0-bin
+           lintian appstream man-db dpkg-dev file)
 bench_only=(libbenchmark-dev xvfb xauth)
 
 case "${1:-build}" in

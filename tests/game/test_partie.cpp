@@ -10,23 +10,16 @@
 #include <sys/stat.h>
 
 #include "octets.h"
+#include "tests/dossier_temporaire.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 struct Fichiers : ::testing::Test {
-    fs::path dossier;
+    DossierTemporaire dossier;
     std::unique_ptr<jeu> j = std::make_unique<jeu>();
     Equipes joueurs;
-
-    void SetUp() override {
-        dossier = fs::temp_directory_path() /
-                  ("ovane-test-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dossier);
-    }
-    void TearDown() override { fs::remove_all(dossier); }
 
     std::string Ecrire(const std::string& nom, const std::vector<std::uint8_t>& octets) {
         const fs::path chemin = dossier / nom;
@@ -229,7 +222,7 @@ TEST_F(FichierPartie, UnPlacementQuiNePeutPlusContinuerEstRefuse) {
 // Only a regular file is opened: a folder is a file that cannot be opened, and a pipe is refused
 // without waiting for something to write into it.
 TEST_F(FichierPartie, UnDossierOuUnTubeNeSOuvrentPas) {
-    EXPECT_EQ(ChargerPartie(dossier.string(), *j, joueurs), Chargement::Introuvable);
+    EXPECT_EQ(ChargerPartie(dossier.Chemin().string(), *j, joueurs), Chargement::Introuvable);
     const std::string tube = (dossier / "tube.ovn").string();
     ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
     EXPECT_EQ(ChargerPartie(tube, *j, joueurs), Chargement::Introuvable);
@@ -259,7 +252,7 @@ TEST_F(FichierPartie, UneEcritureRateeLaisseLAncienFichierIntact) {
 
     EXPECT_EQ(resultat, Sauvegarde::Donnees);
     EXPECT_EQ(Lire(chemin), avant);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier.Chemin()), fs::directory_iterator()), 1);
 }
 
 } // namespace

@@ -18,10 +18,10 @@ QByteArray Programme() {
 }
 
 TEST(Version, LeProgrammePorteSonBloc) {
-    EXPECT_EQ(LireVersion(QStringLiteral(OVANE_PROGRAMME), Requete), QStringLiteral("1.0.0.45"));
+    EXPECT_EQ(LireVersion(QStringLiteral(OVANE_PROGRAMME), Requete), QStringLiteral(OVANE_VERSION));
     EXPECT_EQ(LireVersion(QStringLiteral(OVANE_PROGRAMME),
                           QStringLiteral("\\StringFileInfo\\040C04E4\\ProductVersion")),
-              QStringLiteral("1.0.0.0"));
+              QStringLiteral(OVANE_VERSION_PRODUIT));
     EXPECT_EQ(LireVersion(QStringLiteral(OVANE_PROGRAMME),
                           QStringLiteral("\\StringFileInfo\\040C04E4\\ProductName")),
               QStringLiteral("Ovane"));

@@ -3,9 +3,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "enregistreur.h"
+#include "tests/dossier_temporaire.h"
 #include "tests/game/octets.h"
 
 namespace {
@@ -229,10 +229,7 @@ TEST(Parametres, JamaisPlusDeSeptPlacements) {
 }
 
 struct Fichier : ::testing::Test {
-    std::filesystem::path dossier =
-        std::filesystem::temp_directory_path() / ("ovane-cmd-" + std::to_string(::getpid()));
-    void SetUp() override { std::filesystem::create_directories(dossier); }
-    void TearDown() override { std::filesystem::remove_all(dossier); }
+    DossierTemporaire dossier;
 };
 
 TEST_F(Fichier, OuvrirReprendLHorlogeDuFichier) {

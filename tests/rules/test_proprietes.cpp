@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <random>
-#include <unistd.h>
 
 #include "enregistreur.h"
 #include "rules/geometrie.h"
+#include "tests/dossier_temporaire.h"
 #include "tests/game/octets.h"
 #include "tools/aleatoire/joueur_aleatoire.h"
 
@@ -47,10 +47,7 @@ void VerifierInvariants(const PartieDeTest& t, bool parametresFixes) {
 }
 
 struct Proprietes : ::testing::TestWithParam<bool> {
-    std::filesystem::path dossier =
-        std::filesystem::temp_directory_path() / ("ovane-prop-" + std::to_string(::getpid()));
-    void SetUp() override { std::filesystem::create_directories(dossier); }
-    void TearDown() override { std::filesystem::remove_all(dossier); }
+    DossierTemporaire dossier;
 
     void VerifierRelecture(const PartieDeTest& t, bool apresTic) {
         const std::string chemin = (dossier / "p.ovn").string();

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "rejeu.h"
+#include "tests/dossier_temporaire.h"
 
 namespace fs = std::filesystem;
 
@@ -19,15 +20,32 @@ std::string Contenu(const fs::path& chemin) {
     return texte.str();
 }
 
+// The scripts name the files they save and load relative to where they run; here those names
+// are moved into the test's own folder, and the process keeps its working directory.
+std::string DansLeDossier(const std::string& script, const fs::path& dossier) {
+    std::istringstream lignes(script);
+    std::string ligne, resultat;
+    while (std::getline(lignes, ligne)) {
+        const auto espace = ligne.find(' ');
+        const auto debut = ligne.find_first_not_of(' ', espace);
+        const std::string commande = ligne.substr(0, espace);
+        if ((commande == "enregistrer" || commande == "ouvrir") && debut != std::string::npos) {
+            const fs::path fichier = ligne.substr(debut);
+            if (fichier.is_relative()) ligne = commande + ' ' + (dossier / fichier).string();
+        }
+        resultat += ligne + '\n';
+    }
+    return resultat;
+}
+
 TEST(Scenarios, ChaqueScriptDonneExactementSaSortie) {
-    const fs::path dossier = fs::path(OVANE_TEST_DATA) / "scenarios";
+    const fs::path scenarios = fs::path(OVANE_TEST_DATA) / "scenarios";
     int n = 0;
-    for (const auto& entree : fs::directory_iterator(dossier)) {
+    for (const auto& entree : fs::directory_iterator(scenarios)) {
         if (entree.path().extension() != ".rejeu") continue;
         SCOPED_TRACE(entree.path().filename().string());
-        // Scripts that save and load work in the build folder.
-        fs::current_path(fs::temp_directory_path());
-        std::ifstream script(entree.path());
+        const DossierTemporaire dossier;
+        std::istringstream script(DansLeDossier(Contenu(entree.path()), dossier.Chemin()));
         std::ostringstream sortie, erreurs;
         EXPECT_EQ(Rejouer(script, sortie, erreurs), 0) << erreurs.str();
         fs::path attendu = entree.path();

@@ -146,7 +146,7 @@ TEST(APropos, VersionDuProgrammeEtFermeture) {
     TFormAPropos boite(QStringLiteral(OVANE_PROGRAMME));
     EXPECT_EQ(boite.windowTitle(), "À propos...");
     EXPECT_EQ(boite.size(), QSize(210, 113));
-    EXPECT_EQ(boite.StaticTextVersion->text(), "version 1.0.0.45");
+    EXPECT_EQ(boite.StaticTextVersion->text(), "version " OVANE_VERSION);
     EXPECT_EQ(boite.StaticTextOvane->text(), "Ovane");
     EXPECT_NEAR(QFontMetrics(boite.StaticTextOvane->font()).height(), 32, 2);
     EXPECT_LE(QFontMetrics(boite.StaticTextOvane->font()).horizontalAdvance("Ovane"), 76);

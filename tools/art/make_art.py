@@ -77,6 +77,10 @@ CIRCLES = {
     18: [3, 5, 6, 7, 8, 8, 9, 9, 9],
     29: [3, 6, 8, 9, 10, 11, 12, 12, 13, 13, 13, 14, 14, 14, 14],
     14: [2, 4, 5, 6, 6, 7, 7],
+    10: [2, 3, 4, 5, 5],
+    9: [1, 3, 3, 4, 4],
+    7: [1, 2, 3, 3],
+    6: [2, 3, 3],
     13: [2, 4, 5, 5, 6, 6, 6],
     12: [2, 4, 5, 5, 6, 6],
     11: [2, 3, 4, 5, 5, 5],
@@ -361,29 +365,48 @@ def cursor_shot():
 
 
 # --------------------------------------------------------------------------
-# Program icon (32x32)
+# Program icon: 32x32, and small drawings of the same scene for 16 and 24
+# pixels (the icon theme's other sizes are whole multiples of these).
 # --------------------------------------------------------------------------
-def program_icon():
-    cv = Canvas(ICON, ICON)
+# size: band (rows of the goal line), goal columns, cell lines, wave zoom,
+# then the red pawn, the blue pawn and the puck as (diameter, x, y), and the
+# rim light and shade shifts of the discs.
+ICON_LAYOUTS = {
+    32: dict(band=10, goal=(11, 21), lines=(10, 21), zoom=0.5,
+             discs=((14, 1, 11), (14, 17, 11), (12, 10, 19)), shifts=(1, 2)),
+    24: dict(band=7, goal=(8, 16), lines=(7, 16), zoom=0.35,
+             discs=((10, 1, 8), (10, 13, 8), (9, 7, 14)), shifts=(1, 1)),
+    16: dict(band=5, goal=(5, 11), lines=(5, 10), zoom=0.25,
+             discs=((7, 1, 5), (7, 8, 5), (6, 5, 9)), shifts=(1, 1)),
+}
+
+
+def program_icon(size=ICON):
+    k = ICON_LAYOUTS[size]
+    cv = Canvas(size, size)
     # A corner of the board: the blue goal mouth between two squares of the
     # blue camp, then the grey field, three cells across with silver lines.
-    goal = waves('B', 'n', 'd', zoom=0.5)
+    goal = waves('B', 'n', 'd', zoom=k['zoom'])
     camp = checker('B', 'd')
-    for y in range(ICON):
-        for x in range(ICON):
-            if y < 10:
-                cv.set(x, y, (goal if 11 <= x < 21 else camp).get(x, y))
+    left, right = k['goal']
+    for y in range(size):
+        for x in range(size):
+            if y < k['band']:
+                cv.set(x, y, (goal if left <= x < right else camp).get(x, y))
             else:
                 cv.set(x, y, 'd')
-    for i in range(ICON):
-        for (x, y) in ((i, 10), (i, 21), (10, i), (21, i)):
+    a, b = k['lines']
+    for i in range(size):
+        for (x, y) in ((i, a), (i, b), (a, i), (b, i)):
             cv.set(x, y, 's')
     # A red and a blue pawn in front of the goal, the puck between them.
-    shaded_disc(cv, 14, 1, 11, 'R', 'Y', 'm', light_shift=1, shade_shift=2)
-    shaded_disc(cv, 14, 17, 11, 'B', 'C', 'n', light_shift=1, shade_shift=2)
-    shaded_disc(cv, 12, 10, 19, 's', 'W', 'd', light_shift=1, shade_shift=2)
-    for i in range(ICON):
-        for (x, y) in ((i, 0), (i, ICON - 1), (0, i), (ICON - 1, i)):
+    light, shade = k['shifts']
+    for (d, x, y), colours in zip(k['discs'], (('R', 'Y', 'm'), ('B', 'C', 'n'),
+                                               ('s', 'W', 'd'))):
+        shaded_disc(cv, d, x, y, *colours, light_shift=light,
+                    shade_shift=shade)
+    for i in range(size):
+        for (x, y) in ((i, 0), (i, size - 1), (0, i), (size - 1, i)):
             cv.set(x, y, 'k')
     return cv
 
@@ -473,6 +496,8 @@ def main():
         (images, 'pion_rouge', piece('R', 'Y', 'm')),
         (images, 'pion_deplace', moved_marker()),
         (icons, 'ovane', program_icon()),
+        (icons, 'ovane_24', program_icon(24)),
+        (icons, 'ovane_16', program_icon(16)),
     ]
     for directory, name, cv in pictures:
         write_xpm(os.path.join(directory, name + '.xpm'), name, cv)

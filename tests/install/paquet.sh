@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the Debian packages from a build folder and checks them as a distribution would:
+# their contents, lintian (no error, no warning), the AppStream metadata, the desktop entry and
+# the manual pages.
+set -euo pipefail
+build=$1
+racine=$(mktemp -d)
+trap 'rm -rf "$racine"' EXIT
+
+journal=$(cpack --config "$build/CPackConfig.cmake" -G DEB -B "$racine" 2>&1) || { echo "$journal"; exit 1; }
+paquet=$(echo "$racine"/ovane_*.deb)
+symboles=$(echo "$racine"/ovane-dbgsym_*.ddeb)
+arbre="$racine/arbre"
+dpkg-deb -x "$paquet" "$arbre"
+dpkg-deb -x "$symboles" "$arbre"
+version=$(dpkg-deb -f "$paquet" Version)
+
+echo "== lintian"
+avis=$(lintian --fail-on error,warning --display-info "$paquet" "$symboles" 2>&1) || { echo "$avis"; exit 1; }
+grep -v '^running with root privileges' <<<"$avis" || true
+
+# Stripped programs whose symbols the -dbgsym package carries, found by build id.
+for programme in ovane ovane-rejeu; do
+  chemin="$arbre/usr/games/$programme"
+  file "$chemin" | grep -q ', stripped$' || { echo "not stripped: $programme"; exit 1; }
+  id=$(readelf -n "$chemin" | sed -n 's/.*Build ID: //p')
+  [ -s "$arbre/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug" ] || { echo "no symbols: $programme"; exit 1; }
+done
+# The version block, the package and the metadata's release tell the same version.
+readelf -p ovane_version "$arbre/usr/games/ovane" | grep -qF "\\FileVersion=$version\\n"
+grep -qF "<release version=\"$version\"" "$arbre/usr/share/metainfo/org.ovane.Ovane.metainfo.xml"
+
+echo "== appstreamcli, desktop-file-validate"
+appstreamcli validate --pedantic --strict --no-net \
+  "$arbre/usr/share/metainfo/org.ovane.Ovane.metainfo.xml"
+entree="$arbre/usr/share/applications/org.ovane.Ovane.desktop"
+grep -qxF 'Exec="/usr/games/ovane" %f' "$entree"
+avis=$(desktop-file-validate "$entree" 2>&1) && [ -z "$avis" ] || { echo "$avis"; exit 1; }
+
+echo "== man --warnings"
+for page in ovane ovane-rejeu; do
+  avis=$(LC_ALL=C.UTF-8 man --warnings -l "$arbre/usr/share/man/man6/$page.6.gz" 2>&1 >/dev/null)
+  [ -z "$avis" ] || { echo "$page.6: $avis"; exit 1; }
+done
+echo "package $version checked"
