@@ -1,11 +1,33 @@
 #!/usr/bin/env bash
-# Builds in Release and prints the performance table. --horloge adds the 30-second clock test.
+# Builds in Release and prints the performance table. --horloge adds the 30-second clock test;
+# --ordinateur prints the computer's table instead: strength by tournament, think time, and the
+# window's event loop while it thinks.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh bench
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DOVANE_TESTS=OFF -DOVANE_BENCH=ON >/dev/null
 cmake --build build/bench -j2 >/dev/null
 b=build/bench/bench
+
+if [ "${1:-}" = --ordinateur ]; then
+  t=build/bench/tools/tournoi/ovane-tournoi
+  ligne() { printf '%-52s %16s %12s %s\n' "$@"; }
+  echo
+  ligne "computer, 200 games a pairing (2 x 10 turns, 6 pawns)" "score [Elo, 95 %]" "target"
+  for paire in "1 0 Débutant/random:>= 90 %" "2 1 Amateur/Débutant:>= 75 %" \
+               "3 2 Expert/Amateur:>= 75 %" "3 1 Expert/Débutant:-"; do
+    read -r premier second nom <<<"${paire%%:*}"
+    read -r score elo bas haut med pire _ <<<"$("$t" -n 200 -b "$premier" "$second")"
+    ligne "  $nom" "$score % [$elo; $bas to $haut]" "${paire#*:}"
+    [ "$premier$second" = 32 ] && { medx=$med; pirex=$pire; }
+  done
+  ligne "Expert's think time per action, median (ms)" "$medx" "<= 250"
+  ligne "Expert's think time per action, worst (ms)" "$pirex" "<= 1000"
+  read -r _ p99 pire <<<"$("$b/bench_reflexion")"
+  ligne "window's event loop while Experts think, p99 (ms)" "$p99" ""
+  ligne "window's event loop while Experts think, worst (ms)" "$pire" "< 50"
+  exit 0
+fi
 
 regles=$("$b/bench_regles" --benchmark_format=json --benchmark_min_time=2 2>/dev/null)
 compteur() { grep -o "\"$1\": [0-9.e+]*" <<<"$regles" | head -1 | awk '{printf "%.0f", $2}'; }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "ordinateur/ordinateur.h"
@@ -20,13 +21,24 @@ const char* Nom(Joueur j) {
     return j == 0 ? "Hasard" : NomsNiveaux[static_cast<std::size_t>(j)];
 }
 
+// The Elo difference that gives this expected score; infinite at 0 and 100 %.
 double Elo(double score) {
-    score = std::clamp(score, 1e-3, 1 - 1e-3);
+    if (score <= 0) return -INFINITY;
+    if (score >= 1) return INFINITY;
     return -400 * std::log10(1 / score - 1);
 }
 
+// The 95 % interval of the score share over n games (Wilson's, sound at 0 and 100 % too).
+std::pair<double, double> Intervalle(double score, double n) {
+    constexpr double z = 1.96;
+    const double centre = (score + z * z / (2 * n)) / (1 + z * z / n);
+    const double demi =
+        z / (1 + z * z / n) * std::sqrt(score * (1 - score) / n + z * z / (4 * n * n));
+    return {centre - demi, centre + demi};
+}
+
 void Usage() {
-    std::fputs("usage: ovane-tournoi [-n PARTIES] [-j FILS] JOUEUR JOUEUR\n"
+    std::fputs("usage: ovane-tournoi [-n PARTIES] [-j FILS] [-b] JOUEUR JOUEUR\n"
                "  JOUEUR: 0 (coups légaux au hasard), 1 (Débutant), 2 (Amateur), 3 (Expert)\n",
                stderr);
     std::exit(2);
@@ -44,12 +56,15 @@ int Entier(const char* texte, int min, int max) {
 int main(int argc, char** argv) {
     int parties = 200;
     int fils = 2;
+    bool brut = false;
     std::vector<Joueur> joueurs;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-n") && i + 1 < argc)
             parties = Entier(argv[++i], 1, 100000);
         else if (!std::strcmp(argv[i], "-j") && i + 1 < argc)
             fils = Entier(argv[++i], 1, 64);
+        else if (!std::strcmp(argv[i], "-b"))
+            brut = true;
         else
             joueurs.push_back(Entier(argv[i], 0, 3));
     }
@@ -66,12 +81,11 @@ int main(int argc, char** argv) {
         });
     for (std::thread& t : travailleurs) t.join();
 
-    double total = 0, carres = 0;
+    double total = 0;
     int nonFinies = 0, illegales = 0, buts = 0;
     std::vector<double> temps;
     for (const ResultatPartie& r : resultats) {
         total += r.score;
-        carres += r.score * r.score;
         nonFinies += !r.finie;
         illegales += !r.legale;
         buts += r.buts[0] + r.buts[1];
@@ -79,14 +93,19 @@ int main(int argc, char** argv) {
     }
     const double n = parties;
     const double score = total / n;
-    const double ecart = std::sqrt(std::max(0.0, carres / n - score * score) / n);
+    const auto [bas, haut] = Intervalle(score, n);
     std::sort(temps.begin(), temps.end());
     const double mediane = temps.empty() ? 0 : temps[temps.size() / 2];
     const double pire = temps.empty() ? 0 : temps.back();
+    if (brut) {
+        std::printf("%.1f %.0f %.0f %.0f %.2f %.1f %d\n", 100 * score, Elo(score), Elo(bas),
+                    Elo(haut), mediane, pire, nonFinies + illegales);
+        return nonFinies || illegales ? 1 : 0;
+    }
     std::printf("%-9s contre %-9s parties %d  score %.1f %%  Elo %+.0f [%+.0f, %+.0f]  "
-                "réflexion médiane %.1f ms, pire %.1f ms  buts/partie %.2f",
-                Nom(joueurs[0]), Nom(joueurs[1]), parties, 100 * score, Elo(score),
-                Elo(score - 1.96 * ecart), Elo(score + 1.96 * ecart), mediane, pire, buts / n);
+                "réflexion médiane %.2f ms, pire %.1f ms  buts/partie %.2f",
+                Nom(joueurs[0]), Nom(joueurs[1]), parties, 100 * score, Elo(score), Elo(bas),
+                Elo(haut), mediane, pire, buts / n);
     if (nonFinies || illegales) std::printf("  NON FINIES %d  REFUSÉES %d", nonFinies, illegales);
     std::printf("\n");
     return nonFinies || illegales ? 1 : 0;
