@@ -191,8 +191,7 @@ void TFormPlateau::FormShow(const QStringList& arguments) {
         DefinirCurseur(acPlacement);
         return;
     }
-    OpenDialogFileName = arguments.constFirst();
-    RubriqueOuvrirClick();
+    Ouvrir(arguments.constFirst());
     DefinirCurseur(jeu_.Action);
     RedessinerPlateau();
 }
@@ -297,20 +296,24 @@ void TFormPlateau::RubriqueQuitterClick() {
 }
 
 void TFormPlateau::RubriqueOuvrirClick() {
+    Ouvrir({});
+}
+
+void TFormPlateau::Ouvrir(const QString& fichier) {
     Traitement traitement(*this);
     const bool horloge = HorlogeActive();
     ActiverHorloge(false);
-    if (OpenDialogFileName.isEmpty()) {
-        const auto nom = services_.dialogues.Ouvrir(this);
-        if (!nom) {
+    QString nom = fichier;
+    if (nom.isEmpty()) {
+        const auto choisi = services_.dialogues.Ouvrir(this);
+        if (!choisi) {
             // Cancelled: the play under way goes on timed.
             ActiverHorloge(horloge);
             return;
         }
-        OpenDialogFileName = *nom;
+        nom = *choisi;
     }
-    OuvrirPartie(partie_, CheminLocal(OpenDialogFileName), horloge);
-    OpenDialogFileName.clear();
+    OuvrirPartie(partie_, CheminLocal(nom), horloge);
 }
 
 void TFormPlateau::RubriqueEnregistrerClick() {

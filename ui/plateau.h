@@ -76,8 +76,7 @@ public:
     QAction* RubriquePasserTour = nullptr;
     QAction* RubriqueAideContextuelle = nullptr;
     QAction* RubriqueAPropos = nullptr;
-    // The two dialogs' file names: a file waiting to be loaded, and the current save file.
-    QString OpenDialogFileName;
+    // The current save file, which "Enregistrer" writes to without asking once it is chosen.
     QString SaveDialogFileName;
     // The pause between showing the cell of the computer's next action and doing it.
     int PauseOrdinateur = 500;
@@ -95,6 +94,8 @@ public slots:
     void DrawGridPlateauDblClick();
     void RubriqueNouvelleClick();
     void RubriqueOuvrirClick();
+    // "Ouvrir" on the named file, or on the one chosen in the open dialog when none is named.
+    void Ouvrir(const QString& fichier);
     void RubriqueEnregistrerClick();
     void RubriqueEnregistrerSousClick();
     void RubriqueQuitterClick();
