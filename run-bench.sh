@@ -23,7 +23,7 @@ if [ "${1:-}" = --ordinateur ]; then
   done
   ligne "Expert's think time per action, median (ms)" "$medx" "<= 250"
   ligne "Expert's think time per action, worst (ms)" "$pirex" "<= 1000"
-  read -r _ p99 pire <<<"$("$b/bench_reflexion")"
+  read -r _ p99 pire <<<"$("$b/bench_reflexion" 2>/dev/null)"
   ligne "window's event loop while Experts think, p99 (ms)" "$p99" ""
   ligne "window's event loop while Experts think, worst (ms)" "$pire" "< 50"
   exit 0

@@ -24,15 +24,9 @@ namespace {
 using Etat = Recherche::Etat;
 using Genre = ActionJoueur::Genre;
 
-// A goal against one play's occupation points (at most 8 net): a goal decides the game, where
-// occupation points only decide between teams level on goals.
-constexpr double ValeurBut = 40;
 // The occupation points a goal gives the scorer.
 constexpr double OccupationBut = 10;
 constexpr double Victoire = 100000;
-// The weight of the best shot of the team about to play, and of its opponent's after it.
-constexpr double PoidsTrait = 0.9;
-constexpr double PoidsReplique = 0.5;
 constexpr double Infini = std::numeric_limits<double>::infinity();
 // Actions looked at within one play: the pawn, its destination, the shot.
 constexpr int NiveauxParCoup = 3;
@@ -46,16 +40,16 @@ double GainLigne(int t, int ligne) {
     return t == Bleus ? 2 * ligne - 10 : 10 - 2 * ligne;
 }
 
-double Materiel(const Etat& s, int t) {
+double Materiel(const Etat& s, int t, double valeurBut) {
     const joueur& a = s.joueurs[t];
     const joueur& b = s.joueurs[t ^ 1];
-    return ValeurBut * (a.Buts - b.Buts) + (a.Occupation - b.Occupation);
+    return valeurBut * (a.Buts - b.Buts) + (a.Occupation - b.Occupation);
 }
 
-double Terminal(const Etat& s, int t) {
+double Terminal(const Etat& s, int t, double valeurBut) {
     const int v = Vainqueur(s.joueurs);
     const int signe = v < 0 ? 0 : (v == t ? 1 : -1);
-    return signe * Victoire + Materiel(s, t);
+    return signe * Victoire + Materiel(s, t, valeurBut);
 }
 
 // Whether the play ends with this action: a pawn placed, a shot made or given up, a turn passed.
@@ -80,11 +74,11 @@ ActionJoueur Clic(CaseJouable c) {
 Reglages ReglagesDuNiveau(Niveau niveau) {
     switch (niveau) {
     case Niveau::Debutant:
-        return {1, false, 0, 3.0};
+        return {.profondeurMax = 1, .potentiels = false, .budget = 0, .bruit = 3.0};
     case Niveau::Amateur:
-        return {1, true, 0, 0.5};
+        return {.profondeurMax = 1, .potentiels = true, .budget = 0, .bruit = 0.5};
     case Niveau::Expert:
-        return {3, true, 250000, 0.2};
+        return {.profondeurMax = 3, .potentiels = true, .budget = 250000, .bruit = 0.2};
     }
     return {};
 }
@@ -157,8 +151,8 @@ double Recherche::Potentiel(const Etat& s, int t) {
             if (j.Case(c, l) != t + 1) continue;
             const VerdictTir v = VerifierTir(j, c, l);
             if (v.refus != Refus::Aucun) continue;
-            meilleur =
-                std::max(meilleur, v.But ? ValeurBut + OccupationBut : GainLigne(t, v.Futur.Ligne));
+            meilleur = std::max(meilleur, v.But ? reglages_.valeurBut + OccupationBut
+                                                : GainLigne(t, v.Futur.Ligne));
         }
     }
     return meilleur;
@@ -167,12 +161,12 @@ double Recherche::Potentiel(const Etat& s, int t) {
 // A position judged for team x without looking further: the score, and the shots the team about
 // to play and its opponent could make.
 double Recherche::Statique(const Etat& s, int x) {
-    if (s.jeu.FinDeJeu) return Terminal(s, x);
-    const double materiel = Materiel(s, x);
+    if (s.jeu.FinDeJeu) return Terminal(s, x, reglages_.valeurBut);
+    const double materiel = Materiel(s, x, reglages_.valeurBut);
     if (!reglages_.potentiels) return materiel;
     const int trait = ProchainAJouer(s);
-    const double menace =
-        PoidsTrait * Potentiel(s, trait) - PoidsReplique * Potentiel(s, trait ^ 1);
+    const double menace = reglages_.poidsTrait * Potentiel(s, trait) -
+                          reglages_.poidsReplique * Potentiel(s, trait ^ 1);
     return materiel + (trait == x ? menace : -menace);
 }
 

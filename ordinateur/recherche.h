@@ -23,6 +23,12 @@ struct Reglages {
     long long budget = 0;
     // Amplitude of the random part of each root play's value: variety among near-equal plays.
     double bruit = 0;
+    // A goal against one play's occupation points (at most 8 net): a goal decides the game, where
+    // occupation points only decide between teams level on goals.
+    double valeurBut = 40;
+    // The weight of the best shot of the team about to play, and of its opponent's after it.
+    double poidsTrait = 0.9;
+    double poidsReplique = 0.5;
 };
 
 Reglages ReglagesDuNiveau(Niveau niveau);

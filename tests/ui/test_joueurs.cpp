@@ -1,6 +1,7 @@
 // The computer in the real window: a demonstration played to its end, a search dropped when the
 // game changes under it, and a person who cannot act for it.
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -80,6 +81,21 @@ TEST_F(Joueurs, UnePersonneNeJouePasPourLOrdinateur) {
     EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 1);
     EXPECT_EQ(j->Case(f().CaseCourante().Colonne, f().CaseCourante().Ligne), 2);
     EXPECT_NE(f().DrawGridPlateau->cursor().shape(), Qt::BusyCursor);
+}
+
+TEST_F(Joueurs, LOrdinateurAttendQueLesBoitesSeFerment) {
+    f().DefinirJoueurs(Choix(false, true, Niveau::Debutant));
+    DoubleClic(4, 2);
+    QDialog boite(&f());
+    long pionsPendant = -1;
+    QTimer::singleShot(400, &boite, [&] {
+        pionsPendant = std::count(j->Cases.begin(), j->Cases.end(), 2);
+        boite.accept();
+    });
+    boite.exec();
+    EXPECT_EQ(pionsPendant, 0);
+    EXPECT_TRUE(Attendre([&] { return j->Equipe() == Bleus; }, 5000));
+    EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 1);
 }
 
 TEST_F(Joueurs, LeDialogueChoisitEquipeParEquipe) {
