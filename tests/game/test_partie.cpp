@@ -196,6 +196,13 @@ const std::vector<Alteration> Alterations = {
     {"CoupsNegatifs", 9761, Le32(-1)},
     {"OccupationGeante", 9745 + 12, Le32(2147483647)},
     {"ButsGeants", 9761 + 4, Le32(2147483647)},
+    // Each in range, but against what a game keeps true: the pawns on the board are the pawns
+    // placed, the team to play has not played more than the other, and the counters can still
+    // take the rest of the game.
+    {"UnPionRougeDeTrop", 55, {2}},
+    {"LesBleusOntDejaJoueCeTour", 9745, Le32(3)},
+    {"OccupationAuPlafond", 9745 + 12, Le32(1000000)},
+    {"ButsAuPlafond", 9761 + 4, Le32(1000000)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Valeurs, Refus, ::testing::ValuesIn(Alterations),
@@ -213,15 +220,18 @@ TEST_F(FichierPartie, UnFichierDe9776OctetsEstRefuse) {
 }
 
 TEST_F(FichierPartie, UnPlacementQuiNePeutPlusContinuerEstRefuse) {
-    // Bleus to place, with two pawns more than Rouges: no game reaches this.
-    joueurs[Bleus].NbPionsPlaces = 3;
-    joueurs[Rouges].NbPionsPlaces = 1;
+    // Rouges to place, two pawns behind Bleus: no game reaches this.
+    for (int c = 0; c < 3; ++c) j->PlacerPion(joueurs, c, 1);
     j->JoueurCourant = Rouges;
+    j->PlacerPion(joueurs, 0, 7);
+    joueurs[Bleus].NbCoups = 3;
+    joueurs[Rouges].NbCoups = 1;
     auto o = Octets(*j, joueurs);
     auto live = std::make_unique<jeu>();
     Equipes equipes;
     EXPECT_EQ(ChargerPartie(o.data(), o.size(), *live, equipes), Chargement::Donnees);
-    joueurs[Rouges].NbPionsPlaces = 2;
+    j->PlacerPion(joueurs, 1, 7);
+    joueurs[Rouges].NbCoups = 2;
     o = Octets(*j, joueurs);
     EXPECT_EQ(ChargerPartie(o.data(), o.size(), *live, equipes), Chargement::Reussi);
 }
