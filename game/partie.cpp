@@ -2,8 +2,6 @@
 #include "partie.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -190,48 +188,6 @@ Chargement ChargerPartie(const std::uint8_t* donnees, std::size_t taille, jeu& j
     return ChargerDepuis(f.get(), j, joueurs);
 }
 
-namespace {
-
-std::string Dossier(const std::string& chemin) {
-    const auto barre = chemin.find_last_of('/');
-    if (barre == std::string::npos) return ".";
-    return barre == 0 ? "/" : chemin.substr(0, barre);
-}
-
-// The mode a new file gets from the umask, or the mode of the file being replaced.
-mode_t ModeCible(const std::string& chemin) {
-    struct stat existant {};
-    if (::stat(chemin.c_str(), &existant) == 0) return existant.st_mode & 07777;
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    return 0666 & ~masque;
-}
-
-bool EcrireEtFermer(int descripteur, const jeu& j, const Equipes& joueurs) {
-    std::FILE* f = ::fdopen(descripteur, "wb");
-    if (!f) {
-        ::close(descripteur);
-        return false;
-    }
-    bool ok = EcrirePartie(f, j, joueurs) && std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
-    ok = (std::fclose(f) == 0) && ok;
-    return ok;
-}
-
-} // namespace
-
 Sauvegarde SauvegarderPartie(const std::string& chemin, const jeu& j, const Equipes& joueurs) {
-    std::string temporaire = Dossier(chemin) + "/.ovane-XXXXXX";
-    const int descripteur = ::mkstemp(temporaire.data());
-    if (descripteur < 0) return Sauvegarde::Creation;
-    ::fchmod(descripteur, ModeCible(chemin));
-    if (!EcrireEtFermer(descripteur, j, joueurs)) {
-        ::unlink(temporaire.c_str());
-        return Sauvegarde::Donnees;
-    }
-    if (::rename(temporaire.c_str(), chemin.c_str()) != 0) {
-        ::unlink(temporaire.c_str());
-        return Sauvegarde::Creation;
-    }
-    return Sauvegarde::Reussie;
+    return RemplacerFichier(chemin, [&](std::FILE* f) { return EcrirePartie(f, j, joueurs) != 0; });
 }

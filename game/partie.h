@@ -8,6 +8,7 @@
 
 #include "jeu.h"
 #include "joueur.h"
+#include "remplacement.h"
 
 inline constexpr std::size_t TailleJeu = 145 + 80 * NbCoupsHistorique;
 inline constexpr std::size_t TaillePartie = TailleJeu + 2 * 16;
@@ -26,13 +27,12 @@ int EcrirePartie(std::FILE* f, const jeu& j, const Equipes& joueurs);
 bool PartieValide(const jeu& j, const Equipes& joueurs);
 
 enum class Chargement { Reussi, Introuvable, Donnees };
-enum class Sauvegarde { Reussie, Creation, Donnees };
 
 // Reads into a scratch copy and replaces the live records only once the copy has passed every
 // check: a failed load leaves the game exactly as it was. Bytes past the first 9777 are ignored.
 Chargement ChargerPartie(const std::string& chemin, jeu& j, Equipes& joueurs);
 Chargement ChargerPartie(const std::uint8_t* donnees, std::size_t taille, jeu& j, Equipes& joueurs);
 
-// Replaces the file atomically: a temporary file in the same folder, renamed over the target
-// once completely written. A failure leaves any earlier file of that name as it was.
+// Replaces the file as a whole, as RemplacerFichier says: a failure leaves any earlier file of
+// that name as it was, with the system's reason in errno.
 Sauvegarde SauvegarderPartie(const std::string& chemin, const jeu& j, const Equipes& joueurs);
