@@ -29,6 +29,8 @@ ligne "saved game: load + check + write per second" "$(compteur 'parties/s')" "-
 ligne "saved game: atomic save to disk per second" "$(compteur 'sauvegardes/s')" "-" "-" ""
 read -r _ tj tr <<<"$(grep demarrage_ms <<<"$demarrage")"
 ligne "start-up to first window, median (ms)" "$tj" "$tr" "$(rapport "$tj" "$tr")" "<= 1.3"
+read -r _ tp tr <<<"$(grep premier_demarrage_ms <<<"$demarrage")"
+ligne "first start, registering the file type (ms)" "$tp" "$tr" "$(rapport "$tp" "$tr")" "<= 1.3"
 read -r _ mj mr <<<"$(grep memoire_kio <<<"$demarrage")"
 ligne "peak resident memory, median (KiB)" "$mj" "$mr" "$(rapport "$mj" "$mr")" "<= 1.3"
 read -r _ med pire <<<"$reactivite"
