@@ -106,6 +106,6 @@ int main(int argc, char** argv) {
     std::printf("memoire_kio %ld %ld\n", Mediane(mJeu), Mediane(mRef));
     const std::vector<double> tPremier = PremiersDemarrages(argv[1], essais);
     if (tPremier.empty()) return 1;
-    std::printf("premier_demarrage_ms %.1f %.1f\n", Mediane(tPremier), Mediane(tRef));
+    std::printf("premier_demarrage_ms %.1f %.1f\n", Mediane(tPremier), Mediane(tJeu));
     return 0;
 }
