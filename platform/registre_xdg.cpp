@@ -74,6 +74,7 @@ std::optional<QByteArray> AvecDefaut(const QByteArray& ancien, const QString& cl
     if (debut == lignes.size()) {
         if (!lignes.isEmpty()) lignes << QString();
         lignes << groupe;
+        debut = lignes.size() - 1;
     }
     qsizetype fin = debut + 1;
     while (fin < lignes.size() && !EstGroupe(lignes[fin])) ++fin;

@@ -123,6 +123,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "[Added Associations]\ntext/plain=edit.desktop;\n\n[Default Applications]\n"
                       "text/html=web.desktop\napplication/x-ovane=org.ovane.Ovane.desktop\n\n"
                       "[Removed Associations]\n"},
+        ListeMimeapps{"SansLeGroupe", "[Added Associations]\ntext/plain=edit.desktop;\n",
+                      "[Added Associations]\ntext/plain=edit.desktop;\n\n[Default Applications]\n"
+                      "application/x-ovane=org.ovane.Ovane.desktop\n"},
         ListeMimeapps{"ChoixDeLUtilisateur",
                       "[Default Applications]\napplication/x-ovane = autre.desktop\n",
                       "[Default Applications]\napplication/x-ovane = autre.desktop\n"},
