@@ -32,6 +32,7 @@ fi
 regles=$("$b/bench_regles" --benchmark_format=json --benchmark_min_time=2 2>/dev/null)
 compteur() { grep -o "\"$1\": [0-9.e+]*" <<<"$regles" | head -1 | awk '{printf "%.0f", $2}'; }
 reactivite=$("$b/bench_fenetre" 2000)
+endurance=$("$b/bench_endurance" 2>/dev/null)
 
 # The start-up runs on a real X server, with XDG folders of its own.
 xdg=$(mktemp -d)
@@ -49,13 +50,19 @@ ligne "rules: clicks and skips alone, per second" "$(compteur 'actions/s')" "100
   "$(rapport "$(compteur 'actions/s')" 1000000)" ">= 1"
 ligne "saved game: load + check + write per second" "$(compteur 'parties/s')" "-" "-" ""
 ligne "saved game: atomic save to disk per second" "$(compteur 'sauvegardes/s')" "-" "-" ""
-read -r _ tj tr <<<"$(grep demarrage_ms <<<"$demarrage")"
+read -r _ tj tr <<<"$(grep "^demarrage_ms" <<<"$demarrage")"
 ligne "start-up to first window, median (ms)" "$tj" "$tr" "$(rapport "$tj" "$tr")" "<= 1.3"
+read -r _ tp _ <<<"$(grep premier_demarrage_ms <<<"$demarrage")"
+ligne "first start (registers the file type) (ms)" "$tp" "$tj" "$(rapport "$tp" "$tj")" "<= 1.3"
 read -r _ mj mr <<<"$(grep memoire_kio <<<"$demarrage")"
 ligne "peak resident memory, median (KiB)" "$mj" "$mr" "$(rapport "$mj" "$mr")" "<= 1.3"
 read -r _ med pire <<<"$reactivite"
 ligne "double-click to repainted board, median (ms)" "$med" "1" "$(rapport "$med" 1)" "< 1"
 ligne "double-click to repainted board, worst (ms)" "$pire" "5" "$(rapport "$pire" 5)" "< 1"
+read -r _ anonyme tas widgets <<<"$(grep '^endurance' <<<"$endurance")"
+ligne "soak: anonymous memory growth (KiB)" "$anonyme" "1024" "$(rapport "$anonyme" 1024)" "< 1"
+ligne "soak: heap in use growth (KiB)" "$tas" "1024" "$(rapport "$tas" 1024)" "< 1"
+ligne "soak: windows and widgets left behind" "$widgets" "0" "-" "0"
 if [ "${1:-}" = --horloge ]; then
   read -r _ h ref <<<"$("$b/bench_horloge")"
   ligne "30 s play under load, real time (ms)" "$h" "$ref" "$(rapport "$h" "$ref")" "1 to 1.005"

@@ -8,15 +8,15 @@
 #include <memory>
 #include <vector>
 
-#include "doubles_bench.h"
+#include "tests/ui/doubles.h"
 #include "ui/grille.h"
 #include "ui/plateau.h"
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    FenetreBench banc;
-    TFormPlateau& fenetre = banc.fenetre;
+    FenetreDeTest banc;
+    TFormPlateau& fenetre = banc.f();
     jeu* j = banc.j.get();
     fenetre.show();
     if (!QTest::qWaitForWindowExposed(&fenetre)) return 1;

@@ -8,7 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "doubles_bench.h"
+#include "tests/ui/doubles.h"
 #include "ui/grille.h"
 #include "ui/plateau.h"
 
@@ -20,11 +20,11 @@ int main(int argc, char** argv) {
         for (;;) n = n + 1;
     }
     QApplication application(argc, argv);
-    FenetreBench banc;
+    FenetreDeTest banc;
     banc.j->MaxTemps = 30000;
-    banc.fenetre.show();
+    banc.f().show();
     std::chrono::steady_clock::time_point debut, fin;
-    banc.boites.SurBoite = [&](const QString&) {
+    banc.boites.PendantLaBoite = [&](const BoiteVue&) {
         fin = std::chrono::steady_clock::now();
         QCoreApplication::quit();
     };

@@ -8,16 +8,16 @@
 #include <cstdio>
 #include <vector>
 
-#include "doubles_bench.h"
+#include "tests/ui/doubles.h"
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    FenetreBench banc;
+    FenetreDeTest banc;
     banc.j->NbTours = 20;
-    banc.fenetre.PauseOrdinateur = 0;
-    banc.fenetre.show();
-    if (!QTest::qWaitForWindowExposed(&banc.fenetre)) return 1;
+    banc.f().PauseOrdinateur = 0;
+    banc.f().show();
+    if (!QTest::qWaitForWindowExposed(&banc.f())) return 1;
 
     constexpr int Periode = 10;
     std::vector<double> retards;
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     ChoixJoueurs choix;
     choix.Ordinateur = {true, true};
     choix.Niveaux = {Niveau::Expert, Niveau::Expert};
-    banc.fenetre.DefinirJoueurs(choix);
+    banc.f().DefinirJoueurs(choix);
     horloge.start();
     sonde.start(Periode);
     application.exec();

@@ -2,8 +2,6 @@
 #include "partie.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -48,18 +46,14 @@ bool ChampsValides(const jeu& j) {
 }
 
 // One puck-pawn, where its cell says, between the goal lines; none only once a goal has ended the
-// game. At most seven pawns a team.
+// game.
 bool PlateauValide(const jeu& j) {
     if (!std::all_of(j.Cases.begin(), j.Cases.end(), CaseValide)) return false;
-    const auto nombre = [&](std::uint8_t v) {
-        return std::count(j.Cases.begin(), j.Cases.end(), v);
-    };
-    if (nombre(1) > MaxPions || nombre(2) > MaxPions) return false;
     if (!EnPlage(j.ColonnePalet, 0, NbColonnes - 1) || !EnPlage(j.LignePalet, 1, NbLignes - 2))
         return false;
-    if (j.FinDeJeu && j.But != 0) return nombre(CasePalet) == 0;
-    return j.But == 0 && nombre(CasePalet) == 1 &&
-           j.Case(j.ColonnePalet, j.LignePalet) == CasePalet;
+    const auto palets = std::count(j.Cases.begin(), j.Cases.end(), CasePalet);
+    if (j.FinDeJeu && j.But != 0) return palets == 0;
+    return j.But == 0 && palets == 1 && j.Case(j.ColonnePalet, j.LignePalet) == CasePalet;
 }
 
 // The moved pawn is none or a pawn of the team to play, and the destination step has one
@@ -70,24 +64,69 @@ bool PionDeplaceValide(const jeu& j) {
     return pion.SurPlateau() && j.Case(pion.Colonne, pion.Ligne) == j.JoueurCourant + 1;
 }
 
-// Counters within what any game can reach, so that no sum overflows; play counts even or one
-// apart.
-bool EquipesValides(const Equipes& joueurs) {
-    constexpr std::int32_t Plafond = 1000000;
-    const bool plages = std::all_of(joueurs.begin(), joueurs.end(), [](const joueur& e) {
+// Pawns leave the board only all together, when a placement phase begins and the counts of pawns
+// placed go back to zero: each team has on the board exactly the pawns it placed in the current
+// phase. Once the phase is over both teams have placed as many; during it, the team to play still
+// has a slot for its next pawn.
+bool PionsValides(const jeu& j, const Equipes& joueurs) {
+    for (int e : {Bleus, Rouges}) {
+        const auto pions = std::count(j.Cases.begin(), j.Cases.end(), e + 1);
+        if (pions != joueurs[e].NbPionsPlaces) return false;
+    }
+    if (j.Action == acPlacement) return joueurs[j.JoueurCourant].NbPionsPlaces < MaxPions;
+    return joueurs[Bleus].NbPionsPlaces == joueurs[Rouges].NbPionsPlaces &&
+           joueurs[Bleus].NbPionsPlaces > 0;
+}
+
+// Every phase starts with even play counts, and each hand-over adds one to the team that hands
+// over, so the team to play has handed over as often as the other (it opens the turn, or places
+// the same pawn number) or once less (it plays second, or places second). In a placement phase
+// every hand-over so far was a pawn placed.
+int Retard(const jeu& j, const Equipes& joueurs) {
+    const int t = j.JoueurCourant;
+    return joueurs[t ^ 1].NbCoups - joueurs[t].NbCoups;
+}
+
+bool MainValide(const jeu& j, const Equipes& joueurs) {
+    const int retard = Retard(j, joueurs);
+    if (retard != 0 && retard != 1) return false;
+    const int t = j.JoueurCourant;
+    return j.Action != acPlacement ||
+           retard == joueurs[t ^ 1].NbPionsPlaces - joueurs[t].NbPionsPlaces;
+}
+
+// The most a counter can still grow before the game ends. Each play left gives at most ten
+// occupation points, one goal, one hand-over; each pawn left to place in this phase one hand-over;
+// each turn after this one at most a placement phase of both teams and the evening of the counts.
+// Every event of the rules lowers this bound by at least what it adds to any counter, so a game
+// whose counters are within the cap with this margin stays within it to its end.
+std::int32_t CroissanceRestante(const jeu& j, const Equipes& joueurs) {
+    if (j.FinDeJeu) return 0;
+    const int toursApres = MaxTours - j.TourCourant;
+    int coupsDuTour = 2;
+    int pionsAPlacer = 0;
+    if (j.Action == acPlacement)
+        pionsAPlacer = 2 * MaxPions - joueurs[Bleus].NbPionsPlaces - joueurs[Rouges].NbPionsPlaces;
+    else
+        coupsDuTour -= Retard(j, joueurs);
+    const int coupsRestants = coupsDuTour + 2 * toursApres;
+    return 10 * coupsRestants + (2 * MaxPions + 1) * toursApres + pionsAPlacer;
+}
+
+constexpr std::int32_t Plafond = 1000000;
+
+bool CompteursEnPlage(const Equipes& joueurs) {
+    return std::all_of(joueurs.begin(), joueurs.end(), [](const joueur& e) {
         return EnPlage(e.NbPionsPlaces, 0, MaxPions) && EnPlage(e.NbCoups, 0, Plafond) &&
                EnPlage(e.Buts, 0, Plafond) && EnPlage(e.Occupation, 0, Plafond);
     });
-    return plages && std::abs(joueurs[Bleus].NbCoups - joueurs[Rouges].NbCoups) <= 1;
 }
 
-// In a placement phase the team to play has placed as many pawns as the other, or one fewer,
-// and still has a slot for the next one.
-bool PlacementValide(const jeu& j, const Equipes& joueurs) {
-    if (j.Action != acPlacement) return true;
-    const int t = j.JoueurCourant;
-    const int avance = joueurs[t ^ 1].NbPionsPlaces - joueurs[t].NbPionsPlaces;
-    return (avance == 0 || avance == 1) && joueurs[t].NbPionsPlaces < MaxPions;
+bool CompteursSousLePlafond(const jeu& j, const Equipes& joueurs) {
+    const std::int32_t limite = Plafond - CroissanceRestante(j, joueurs);
+    return std::all_of(joueurs.begin(), joueurs.end(), [limite](const joueur& e) {
+        return e.NbCoups <= limite && e.Buts <= limite && e.Occupation <= limite;
+    });
 }
 
 } // namespace
@@ -101,9 +140,10 @@ int EcrirePartie(std::FILE* f, const jeu& j, const Equipes& joueurs) {
 }
 
 bool PartieValide(const jeu& j, const Equipes& joueurs) {
-    // The field ranges first: the other checks use them as indexes.
-    return ChampsValides(j) && PlateauValide(j) && PionDeplaceValide(j) &&
-           EquipesValides(joueurs) && HistoriqueValide(j) && PlacementValide(j, joueurs);
+    // The field ranges first: the other checks use them as indexes and in differences.
+    return ChampsValides(j) && CompteursEnPlage(joueurs) && HistoriqueValide(j) &&
+           PlateauValide(j) && PionDeplaceValide(j) && PionsValides(j, joueurs) &&
+           MainValide(j, joueurs) && CompteursSousLePlafond(j, joueurs);
 }
 
 static Chargement ChargerDepuis(std::FILE* f, jeu& j, Equipes& joueurs) {
@@ -148,48 +188,6 @@ Chargement ChargerPartie(const std::uint8_t* donnees, std::size_t taille, jeu& j
     return ChargerDepuis(f.get(), j, joueurs);
 }
 
-namespace {
-
-std::string Dossier(const std::string& chemin) {
-    const auto barre = chemin.find_last_of('/');
-    if (barre == std::string::npos) return ".";
-    return barre == 0 ? "/" : chemin.substr(0, barre);
-}
-
-// The mode a new file gets from the umask, or the mode of the file being replaced.
-mode_t ModeCible(const std::string& chemin) {
-    struct stat existant {};
-    if (::stat(chemin.c_str(), &existant) == 0) return existant.st_mode & 07777;
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    return 0666 & ~masque;
-}
-
-bool EcrireEtFermer(int descripteur, const jeu& j, const Equipes& joueurs) {
-    std::FILE* f = ::fdopen(descripteur, "wb");
-    if (!f) {
-        ::close(descripteur);
-        return false;
-    }
-    bool ok = EcrirePartie(f, j, joueurs) && std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
-    ok = (std::fclose(f) == 0) && ok;
-    return ok;
-}
-
-} // namespace
-
 Sauvegarde SauvegarderPartie(const std::string& chemin, const jeu& j, const Equipes& joueurs) {
-    std::string temporaire = Dossier(chemin) + "/.ovane-XXXXXX";
-    const int descripteur = ::mkstemp(temporaire.data());
-    if (descripteur < 0) return Sauvegarde::Creation;
-    ::fchmod(descripteur, ModeCible(chemin));
-    if (!EcrireEtFermer(descripteur, j, joueurs)) {
-        ::unlink(temporaire.c_str());
-        return Sauvegarde::Donnees;
-    }
-    if (::rename(temporaire.c_str(), chemin.c_str()) != 0) {
-        ::unlink(temporaire.c_str());
-        return Sauvegarde::Creation;
-    }
-    return Sauvegarde::Reussie;
+    return RemplacerFichier(chemin, [&](std::FILE* f) { return EcrirePartie(f, j, joueurs) != 0; });
 }

@@ -8,6 +8,7 @@
 
 #include "jeu.h"
 #include "joueur.h"
+#include "remplacement.h"
 
 inline constexpr std::size_t TailleJeu = 145 + 80 * NbCoupsHistorique;
 inline constexpr std::size_t TaillePartie = TailleJeu + 2 * 16;
@@ -16,21 +17,22 @@ inline constexpr std::size_t TaillePartie = TailleJeu + 2 * 16;
 int LirePartie(std::FILE* f, jeu& j, Equipes& joueurs);
 int EcrirePartie(std::FILE* f, const jeu& j, const Equipes& joueurs);
 
-// Whether the records are a state some game can be in: every value that the rest of the program
-// uses as an index or a table key in range, the fields consistent with each other (one puck-pawn
-// where its cell says, a moved pawn of the team to play, play counts at most one apart, counters
-// that cannot overflow), and a placement phase that can go on. A file that fails this is refused,
-// never half-used.
+// Whether the records are a state some game can be in, including after the parameters changed
+// during it: every value used as an index or a table key in range; one puck-pawn where its cell
+// says; a moved pawn of the team to play; on the board, for each team, exactly the pawns it has
+// placed in the current phase; a team to play that has handed over as often as the other or once
+// less; and counters that stay within their cap for the rest of any game. Every event of the
+// rules keeps a game that passes this passing it. A file that fails it is refused, never
+// half-used.
 bool PartieValide(const jeu& j, const Equipes& joueurs);
 
 enum class Chargement { Reussi, Introuvable, Donnees };
-enum class Sauvegarde { Reussie, Creation, Donnees };
 
 // Reads into a scratch copy and replaces the live records only once the copy has passed every
 // check: a failed load leaves the game exactly as it was. Bytes past the first 9777 are ignored.
 Chargement ChargerPartie(const std::string& chemin, jeu& j, Equipes& joueurs);
 Chargement ChargerPartie(const std::uint8_t* donnees, std::size_t taille, jeu& j, Equipes& joueurs);
 
-// Replaces the file atomically: a temporary file in the same folder, renamed over the target
-// once completely written. A failure leaves any earlier file of that name as it was.
+// Replaces the file as a whole, as RemplacerFichier says: a failure leaves any earlier file of
+// that name as it was, with the system's reason in errno.
 Sauvegarde SauvegarderPartie(const std::string& chemin, const jeu& j, const Equipes& joueurs);

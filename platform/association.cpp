@@ -14,8 +14,7 @@ static bool EcrireCles(RegistreClasses& registre, const QString& programme) {
     return registre.EcrireValeur(Classe, Description) &&
            registre.EcrireValeur(Classe + QStringLiteral("\\DefaultIcon"),
                                  programme + QStringLiteral(",0")) &&
-           registre.EcrireValeur(Classe + QStringLiteral("\\shell\\open\\command"),
-                                 CommandeOuvrir(programme));
+           registre.EcrireValeur(Classe + CleCommande, CommandeOuvrir(programme));
 }
 
 void EnregistrerTypeFichier(RegistreClasses& registre, const QString& programme,
@@ -24,6 +23,6 @@ void EnregistrerTypeFichier(RegistreClasses& registre, const QString& programme,
         signaler(Association::MemoireInsuffisante);
         return;
     }
-    if (!EcrireCles(registre, programme)) signaler(Association::EchecMiseAJour);
-    registre.Fermer();
+    const bool cles = EcrireCles(registre, programme);
+    if (!registre.Fermer() || !cles) signaler(Association::EchecMiseAJour);
 }

@@ -11,6 +11,8 @@ namespace Association {
 inline const QString Extension = QStringLiteral(".ovn");
 inline const QString Classe = QStringLiteral("Ovane");
 inline const QString Description = QStringLiteral("Partie d'Ovane");
+// Under the class: the command that opens a saved game.
+inline const QString CleCommande = QStringLiteral("\\shell\\open\\command");
 inline const QString MemoireInsuffisante =
     QStringLiteral("Mémoire insuffisante pour ouvrir la base de registres");
 inline const QString EchecMiseAJour =

@@ -13,8 +13,9 @@ public:
     virtual bool CleExiste(const QString& cle) const = 0;
     // Creates the key if needed and sets its default value; false when that fails.
     virtual bool EcrireValeur(const QString& cle, const QString& valeur) = 0;
-    // Releases the access; whatever was written takes effect on the desktop here.
-    virtual void Fermer() = 0;
+    // Releases the access; whatever was written takes effect on the desktop here. False when it
+    // could not.
+    virtual bool Fermer() = 0;
 };
 
 // A registry in memory, for tests; it can refuse access or writes.
@@ -28,5 +29,8 @@ public:
     bool Ouvrir() override { return !RefuserAcces; }
     bool CleExiste(const QString& cle) const override { return Cles.contains(cle); }
     bool EcrireValeur(const QString& cle, const QString& valeur) override;
-    void Fermer() override { ++Fermetures; }
+    bool Fermer() override {
+        ++Fermetures;
+        return true;
+    }
 };

@@ -6,7 +6,10 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QTextStream>
+#include <algorithm>
+#include <optional>
+
+#include "association.h"
 
 namespace {
 
@@ -38,32 +41,56 @@ QString CheminDeCommande(const QString& commande) {
     return chemin;
 }
 
+// The desktop's caches are rebuilt by programs of their own, left to run while the window comes
+// up: detached, so that they outlive a quick exit and never linger as zombies, and silent, since
+// their notes mean nothing to a player.
 void Actualiser(const QString& outil, const QString& dossier) {
-    const QString programme = QStandardPaths::findExecutable(outil);
-    if (!programme.isEmpty()) QProcess::execute(programme, {dossier});
+    QProcess processus;
+    processus.setProgram(QStandardPaths::findExecutable(outil));
+    if (processus.program().isEmpty()) return;
+    processus.setArguments({dossier});
+    processus.setStandardOutputFile(QProcess::nullDevice());
+    processus.setStandardErrorFile(QProcess::nullDevice());
+    processus.startDetached();
 }
 
-// Sets key=value in the [Default Applications] group of a mimeapps.list, keeping the rest.
-QByteArray AvecDefaut(const QByteArray& ancien, const QString& cle, const QString& valeur) {
+bool EstGroupe(const QString& ligne) {
+    return ligne.trimmed().startsWith('[');
+}
+
+// A mimeapps.list with key=value added to its [Default Applications] group, in the file's own
+// line ends; nothing when the group already names a default for the key, which is the user's
+// choice and stays.
+std::optional<QByteArray> AvecDefaut(const QByteArray& ancien, const QString& cle,
+                                     const QString& valeur) {
+    const QString saut = ancien.contains("\r\n") ? QStringLiteral("\r\n") : QStringLiteral("\n");
     QStringList lignes = QString::fromUtf8(ancien).split('\n');
+    for (QString& ligne : lignes)
+        if (ligne.endsWith('\r')) ligne.chop(1);
     while (!lignes.isEmpty() && lignes.last().isEmpty()) lignes.removeLast();
     const QString groupe = QStringLiteral("[Default Applications]");
-    qsizetype debut = lignes.indexOf(groupe);
-    if (debut < 0) {
+    qsizetype debut = 0;
+    while (debut < lignes.size() && lignes[debut].trimmed() != groupe) ++debut;
+    if (debut == lignes.size()) {
         if (!lignes.isEmpty()) lignes << QString();
         lignes << groupe;
         debut = lignes.size() - 1;
     }
     qsizetype fin = debut + 1;
-    while (fin < lignes.size() && !lignes[fin].startsWith('[')) ++fin;
-    for (qsizetype i = debut + 1; i < fin; ++i) {
-        if (lignes[i].startsWith(cle + '=')) {
-            lignes[i] = cle + '=' + valeur;
-            return (lignes.join('\n') + '\n').toUtf8();
-        }
-    }
+    while (fin < lignes.size() && !EstGroupe(lignes[fin])) ++fin;
+    for (qsizetype i = debut + 1; i < fin; ++i)
+        if (lignes[i].section('=', 0, 0).trimmed() == cle) return std::nullopt;
+    // After the group's last entry, before the blank lines that part it from the next group.
+    while (fin > debut + 1 && lignes[fin - 1].trimmed().isEmpty()) --fin;
     lignes.insert(fin, cle + '=' + valeur);
-    return (lignes.join('\n') + '\n').toUtf8();
+    return (lignes.join(saut) + saut).toUtf8();
+}
+
+// Control characters cannot be kept in the keys' file, one line a key, nor in a desktop entry,
+// except the tab, which a desktop entry writes as \t.
+bool TexteEnregistrable(const QString& texte) {
+    return std::none_of(texte.begin(), texte.end(),
+                        [](QChar c) { return c.category() == QChar::Other_Control && c != '\t'; });
 }
 
 } // namespace
@@ -105,58 +132,67 @@ bool RegistreXdg::SauverCles() const {
 }
 
 bool RegistreXdg::EcrireValeur(const QString& cle, const QString& valeur) {
-    if (cle.contains('\t') || cle.contains('\n') || valeur.contains('\n')) return false;
+    if (cle.contains('\t') || !TexteEnregistrable(cle) || !TexteEnregistrable(valeur)) return false;
     cles_.insert(cle, valeur);
     modifie_ = true;
     return SauverCles();
 }
 
-void RegistreXdg::Fermer() {
-    if (modifie_) Materialiser();
+bool RegistreXdg::Fermer() {
+    const bool ok = !modifie_ || Materialiser();
     modifie_ = false;
+    return ok;
 }
 
 QString RegistreXdg::ExecDepuisCommande(const QString& commande) {
     QString chemin = CheminDeCommande(commande);
     // Inside double quotes, these four are escaped by a backslash; then the whole value is a
-    // desktop-entry string, where a backslash is itself written twice. A percent is doubled.
+    // desktop-entry string, where a backslash is itself written twice and a tab as \t. A percent
+    // is doubled.
     QString cite;
     for (const QChar c : chemin) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') cite += '\\';
         cite += c;
     }
     cite.replace('\\', QStringLiteral("\\\\"));
+    cite.replace('\t', QStringLiteral("\\t"));
     cite.replace('%', QStringLiteral("%%"));
     return '"' + cite + QStringLiteral("\" %f");
 }
 
-void RegistreXdg::Materialiser() const {
-    const QString classe = cles_.value(QStringLiteral(".ovn"));
-    const QString description = cles_.value(classe, QStringLiteral("Partie d'Ovane"));
-    const QString commande = cles_.value(classe + QStringLiteral("\\shell\\open\\command"));
+bool RegistreXdg::Materialiser() const {
+    const QString classe = cles_.value(Association::Extension);
+    const QString description = cles_.value(classe, Association::Description);
+    const QString commande = cles_.value(classe + Association::CleCommande);
     const QString icone = QString(TypeMime).replace('/', '-');
 
-    Ecrire(donnees_ + "/mime/packages/" + Identifiant + ".xml",
-           QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                          "<mime-info xmlns=\"http://www.freedesktop.org/standards/"
-                          "shared-mime-info\">\n"
-                          "  <mime-type type=\"%1\">\n"
-                          "    <comment>%2</comment>\n"
-                          "    <icon name=\"%3\"/>\n"
-                          "    <glob pattern=\"*.ovn\"/>\n"
-                          "  </mime-type>\n"
-                          "</mime-info>\n")
-               .arg(TypeMime, EchapperXml(description), icone)
-               .toUtf8());
+    bool ok = Ecrire(donnees_ + "/mime/packages/" + Identifiant + ".xml",
+                     QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                    "<mime-info xmlns=\"http://www.freedesktop.org/standards/"
+                                    "shared-mime-info\">\n"
+                                    "  <mime-type type=\"%1\">\n"
+                                    "    <comment>%2</comment>\n"
+                                    "    <icon name=\"%3\"/>\n"
+                                    "    <glob pattern=\"*.ovn\"/>\n"
+                                    "  </mime-type>\n"
+                                    "</mime-info>\n")
+                         .arg(TypeMime, EchapperXml(description), icone)
+                         .toUtf8());
 
     for (const QString& dossier :
          {QStringLiteral("apps/") + Identifiant, QStringLiteral("mimetypes/") + icone}) {
         const QString chemin = donnees_ + "/icons/hicolor/32x32/" + dossier + ".png";
-        QDir().mkpath(QFileInfo(chemin).absolutePath());
-        icone_.save(chemin, "PNG");
+        ok = QDir().mkpath(QFileInfo(chemin).absolutePath()) && icone_.save(chemin, "PNG") && ok;
     }
 
-    if (!commande.isEmpty()) {
+    if (!commande.isEmpty()) ok = EcrireApplication(commande) && ok;
+    Actualiser(QStringLiteral("update-mime-database"), donnees_ + "/mime");
+    Actualiser(QStringLiteral("update-desktop-database"), donnees_ + "/applications");
+    return ok;
+}
+
+bool RegistreXdg::EcrireApplication(const QString& commande) const {
+    const bool entree =
         Ecrire(donnees_ + "/applications/" + Identifiant + ".desktop",
                QStringLiteral("[Desktop Entry]\nType=Application\nName=Ovane\n"
                               "Comment=Jeu de plateau pour deux joueurs\n"
@@ -164,12 +200,13 @@ void RegistreXdg::Materialiser() const {
                               "Terminal=false\n")
                    .arg(ExecDepuisCommande(commande), Identifiant, TypeMime)
                    .toUtf8());
-        QFile ancien(config_ + "/mimeapps.list");
-        const QByteArray contenu =
-            ancien.open(QIODevice::ReadOnly) ? ancien.readAll() : QByteArray();
-        Ecrire(config_ + "/mimeapps.list",
-               AvecDefaut(contenu, TypeMime, Identifiant + QStringLiteral(".desktop")));
+    const QString chemin = config_ + "/mimeapps.list";
+    QFile ancien(chemin);
+    QByteArray liste;
+    if (ancien.exists()) {
+        if (!ancien.open(QIODevice::ReadOnly)) return false;
+        liste = ancien.readAll();
     }
-    Actualiser(QStringLiteral("update-mime-database"), donnees_ + "/mime");
-    Actualiser(QStringLiteral("update-desktop-database"), donnees_ + "/applications");
+    const auto contenu = AvecDefaut(liste, TypeMime, Identifiant + QStringLiteral(".desktop"));
+    return entree && (!contenu || Ecrire(chemin, *contenu));
 }

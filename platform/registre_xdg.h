@@ -19,7 +19,8 @@ public:
     bool Ouvrir() override;
     bool CleExiste(const QString& cle) const override { return cles_.contains(cle); }
     bool EcrireValeur(const QString& cle, const QString& valeur) override;
-    void Fermer() override;
+    // False when the association could not be made real: a file that could not be written.
+    bool Fermer() override;
 
     // The desktop entry's Exec line for an open command made of a quoted program path and a
     // quoted "%1", with the escapes that desktop entries require.
@@ -31,7 +32,8 @@ public:
 private:
     QString FichierCles() const;
     bool SauverCles() const;
-    void Materialiser() const;
+    bool Materialiser() const;
+    bool EcrireApplication(const QString& commande) const;
 
     QString donnees_;
     QString config_;

@@ -1,6 +1,10 @@
 // The commands and the clock.
 #include "commandes.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "actions.h"
 #include "deroulement.h"
 #include "game/partie.h"
@@ -83,6 +87,9 @@ bool OuvrirPartie(const Partie& p, const std::string& chemin, bool horlogeAvant)
 bool EnregistrerPartie(const Partie& p, const std::string& chemin) {
     const Sauvegarde resultat = SauvegarderPartie(chemin, p.Jeu, p.Joueurs);
     if (resultat == Sauvegarde::Reussie) return true;
+    // The box keeps to the game's own words; the system's reason goes to the error output.
+    std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, chemin.c_str(),
+                 std::strerror(errno));
     const char* texte =
         resultat == Sauvegarde::Creation ? Textes::ImpossibleCreer : Textes::ErreurDonnees;
     p.Ecran.Message(texte, Textes::SauvegardeNonEffectuee, Icone::Arret);

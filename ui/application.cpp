@@ -7,8 +7,8 @@
 ApplicationOvane::ApplicationOvane(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Ovane"));
     setDesktopFileName(QStringLiteral("org.ovane.Ovane"));
-    SignalerErreur = [this](const QString& texte) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Ovane"), texte);
+    SignalerErreur = [](const QString& texte) {
+        QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Ovane"), texte);
     };
 }
 

@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include "octets.h"
 #include "tests/dossier_temporaire.h"
@@ -189,6 +191,13 @@ const std::vector<Alteration> Alterations = {
     {"CoupsNegatifs", 9761, Le32(-1)},
     {"OccupationGeante", 9745 + 12, Le32(2147483647)},
     {"ButsGeants", 9761 + 4, Le32(2147483647)},
+    // Each in range, but against what a game keeps true: the pawns on the board are the pawns
+    // placed, the team to play has not played more than the other, and the counters can still
+    // take the rest of the game.
+    {"UnPionRougeDeTrop", 55, {2}},
+    {"LesBleusOntDejaJoueCeTour", 9745, Le32(3)},
+    {"OccupationAuPlafond", 9745 + 12, Le32(1000000)},
+    {"ButsAuPlafond", 9761 + 4, Le32(1000000)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Valeurs, Refus, ::testing::ValuesIn(Alterations),
@@ -206,15 +215,18 @@ TEST_F(FichierPartie, UnFichierDe9776OctetsEstRefuse) {
 }
 
 TEST_F(FichierPartie, UnPlacementQuiNePeutPlusContinuerEstRefuse) {
-    // Bleus to place, with two pawns more than Rouges: no game reaches this.
-    joueurs[Bleus].NbPionsPlaces = 3;
-    joueurs[Rouges].NbPionsPlaces = 1;
+    // Rouges to place, two pawns behind Bleus: no game reaches this.
+    for (int c = 0; c < 3; ++c) j->PlacerPion(joueurs, c, 1);
     j->JoueurCourant = Rouges;
+    j->PlacerPion(joueurs, 0, 7);
+    joueurs[Bleus].NbCoups = 3;
+    joueurs[Rouges].NbCoups = 1;
     auto o = Octets(*j, joueurs);
     auto live = std::make_unique<jeu>();
     Equipes equipes;
     EXPECT_EQ(ChargerPartie(o.data(), o.size(), *live, equipes), Chargement::Donnees);
-    joueurs[Rouges].NbPionsPlaces = 2;
+    j->PlacerPion(joueurs, 1, 7);
+    joueurs[Rouges].NbCoups = 2;
     o = Octets(*j, joueurs);
     EXPECT_EQ(ChargerPartie(o.data(), o.size(), *live, equipes), Chargement::Reussi);
 }
@@ -252,6 +264,63 @@ TEST_F(FichierPartie, UneEcritureRateeLaisseLAncienFichierIntact) {
 
     EXPECT_EQ(resultat, Sauvegarde::Donnees);
     EXPECT_EQ(Lire(chemin), avant);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier.Chemin()), fs::directory_iterator()), 1);
+}
+
+// Saving through a link replaces what it points to, as editors do, and keeps the link.
+TEST_F(FichierPartie, UnLienEstSuiviJusquASaCible) {
+    const std::string cible = Ecrire("vraie.ovn", {1, 2, 3});
+    const fs::path lien = dossier / "lien.ovn";
+    fs::create_symlink("vraie.ovn", lien);
+    PartieEnCours();
+    ASSERT_EQ(SauvegarderPartie(lien.string(), *j, joueurs), Sauvegarde::Reussie);
+    EXPECT_TRUE(fs::is_symlink(lien));
+    EXPECT_EQ(Lire(cible), Octets(*j, joueurs));
+}
+
+TEST_F(FichierPartie, CeQuiNEstPasUnFichierOrdinaireNEstPasRemplace) {
+    const fs::path tube = dossier / "tube.ovn";
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    EXPECT_EQ(SauvegarderPartie(tube.string(), *j, joueurs), Sauvegarde::Creation);
+    EXPECT_TRUE(fs::is_fifo(tube));
+    // A device, reached through a link so that the test never risks a real one.
+    const fs::path peripherique = dossier / "nul.ovn";
+    fs::create_symlink("/dev/null", peripherique);
+    EXPECT_EQ(SauvegarderPartie(peripherique.string(), *j, joueurs), Sauvegarde::Creation);
+    EXPECT_TRUE(fs::is_symlink(peripherique));
+}
+
+TEST_F(FichierPartie, UnFichierEnLectureSeuleNEstPasRemplace) {
+    const std::string chemin = Ecrire("lecture.ovn", {1, 2, 3});
+    ASSERT_EQ(::chmod(chemin.c_str(), 0444), 0);
+    EXPECT_EQ(SauvegarderPartie(chemin, *j, joueurs), Sauvegarde::Creation);
+    EXPECT_EQ(Lire(chemin), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST_F(FichierPartie, LesDroitsSontGardesSaufSetuidEtSetgid) {
+    const std::string chemin = Ecrire("droits.ovn", {1});
+    ASSERT_EQ(::chmod(chemin.c_str(), 06754), 0);
+    ASSERT_EQ(SauvegarderPartie(chemin, *j, joueurs), Sauvegarde::Reussie);
+    struct stat etat {};
+    ASSERT_EQ(::stat(chemin.c_str(), &etat), 0);
+    EXPECT_EQ(etat.st_mode & 07777, 0754u);
+}
+
+// A program killed in the middle of its saves leaves, once it saves again, the game and nothing
+// else.
+TEST_F(FichierPartie, DesSauvegardesInterrompuesNeLaissentRien) {
+    const std::string chemin = (dossier / "partie.ovn").string();
+    std::mt19937 hasard(1);
+    for (int i = 0; i < 100; ++i) {
+        const pid_t enfant = ::fork();
+        ASSERT_GE(enfant, 0);
+        if (enfant == 0)
+            for (;;) SauvegarderPartie(chemin, *j, joueurs);
+        ::usleep(std::uniform_int_distribution<unsigned>(0, 3000)(hasard));
+        ::kill(enfant, SIGKILL);
+        ::waitpid(enfant, nullptr, 0);
+    }
+    ASSERT_EQ(SauvegarderPartie(chemin, *j, joueurs), Sauvegarde::Reussie);
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier.Chemin()), fs::directory_iterator()), 1);
 }
 

@@ -31,11 +31,12 @@ update-desktop-database "$prefixe/share/applications" 2>/dev/null
 defaut=$(PATH=/usr/bin:/bin XDG_DATA_DIRS="$prefixe/share" gio mime application/x-ovane)
 grep -q 'Default application.*org.ovane.Ovane.desktop' <<<"$defaut" || { echo "$defaut"; exit 1; }
 # The association is registered when the window is created; the About box then waits, so the
-# program is stopped once the desktop's caches have been refreshed.
+# program is stopped once the desktop's caches, rebuilt beside it, are both there.
 QT_QPA_PLATFORM=offscreen "$prefixe/games/ovane" &
 programme=$!
 for _ in $(seq 300); do
-  [ -s "$XDG_DATA_HOME/applications/mimeinfo.cache" ] && break
+  [ -s "$XDG_DATA_HOME/applications/mimeinfo.cache" ] && [ -s "$XDG_DATA_HOME/mime/mime.cache" ] &&
+    break
   kill -0 $programme 2>/dev/null || break
   sleep 0.1
 done

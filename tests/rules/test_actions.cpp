@@ -260,7 +260,8 @@ TEST_F(Actions, ButDesRougesEnFinDePremiereMiTemps) {
 }
 
 TEST_F(Actions, UnButAuDernierTourFinitLaPartie) {
-    Preparer(acTir, Rouges, 4, 2, {{{4, 4}, Rouges}});
+    Preparer(acTir, Rouges, 4, 2, {{{4, 4}, Rouges}, {{0, 9}, Bleus}});
+    t.joueurs[Bleus].NbPionsPlaces = t.joueurs[Rouges].NbPionsPlaces = 1;
     t.j->TourCourant = 40;
     t.vue.Horloge = true;
     t.Clic(4, 4);

@@ -1,6 +1,8 @@
 // The skip commands, a new game, the clock, the parameters changed mid-game and the file commands.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -265,11 +267,16 @@ TEST_F(Fichier, UnFichierAbsentOuAbimeGardeLaPartieEtSonHorloge) {
     EXPECT_TRUE(t.vue.Horloge);
 }
 
-TEST_F(Fichier, EnregistrerSansDossierEchoue) {
+TEST_F(Fichier, EnregistrerSansDossierEchoueEtDitPourquoi) {
     PartieDeTest t;
-    EXPECT_FALSE(EnregistrerPartie(t.p, (dossier / "non" / "p.ovn").string()));
+    const std::string chemin = (dossier / "non" / "p.ovn").string();
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(EnregistrerPartie(t.p, chemin));
+    const std::string raison = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(t.DernierMessage(), "Impossible de créer le fichier");
     EXPECT_EQ(t.boites.back().titre, "Sauvegarde non effectuée");
+    EXPECT_EQ(raison, std::string(program_invocation_short_name) + ": " + chemin + ": " +
+                          std::strerror(ENOENT) + "\n");
 }
 
 } // namespace

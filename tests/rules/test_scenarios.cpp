@@ -68,4 +68,13 @@ TEST(Scenarios, UneLigneIllisibleEstNommee) {
     }
 }
 
+// The line count is wider than any script: line 2^31 is numbered, not wrapped to a negative.
+TEST(Scenarios, LeNumeroDeLigneNeDebordePas) {
+    std::istringstream script("etat\n");
+    LigneScript ligne{2147483647u, {}};
+    ASSERT_EQ(LireLigne(script, ligne), Lecture::Ligne);
+    EXPECT_EQ(ligne.Numero, 2147483648u);
+    EXPECT_EQ(ligne.Texte, "etat");
+}
+
 } // namespace

@@ -1,4 +1,5 @@
-// Test doubles for the window's services, and a fixture that builds the real board window.
+// Doubles for the window's services, and the real board window built over them: for the window's
+// tests and its benchmarks.
 #pragma once
 
 #include <QTest>
@@ -99,11 +100,14 @@ struct FenetreDeTest {
 
     QString Panneau(int i) const { return fenetre->StatusBarPlateau->Texte(i); }
 
-    // Twelve placements by double-clicks: Bleus on row 2, Rouges on row 8, columns 0 to 5.
-    void PlacerDouze() {
+    // Twelve placements by double-clicks: Bleus on row 2, Rouges on row 8, columns 0 to 5. The
+    // last one starts the first timed play; avant runs just before each.
+    void PlacerDouze(const std::function<void()>& avant = {}) {
         for (int n = 0; n < 6; ++n) {
-            DoubleClic(n, 2);
-            DoubleClic(n, 8);
+            for (const int ligne : {2, 8}) {
+                if (avant) avant();
+                DoubleClic(n, ligne);
+            }
         }
     }
 };

@@ -28,10 +28,11 @@ public:
     static void Clic(const Partie& p, int colonne, int ligne);
     // Ticks until the time of the play runs out or the clock stops; returns how many.
     static int TicsJusquALExpiration(const Partie& p, const VueMemoire& vue);
+    // A cell where the team to play could act, mostly: its camp, its pawns, near the moved pawn.
+    position ClicPlausible(const jeu& j);
 
 private:
     Genre Jouer(const Partie& p, VueMemoire& vue, int tirage);
-    position ClicPlausible(const jeu& j);
     position Parmi(const std::vector<position>& cases);
 
     std::mt19937 hasard_;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -162,20 +164,72 @@ bool Ignoree(const std::string& ligne) {
     return debut == std::string::npos || ligne[debut] == '#';
 }
 
+// A line as the messages show it: its first characters, control characters as '?', so that the
+// message stays one short line whatever the script holds.
+std::string Extrait(const std::string& ligne) {
+    constexpr std::size_t Longueur = 60;
+    std::size_t fin = std::min(ligne.size(), Longueur);
+    // Never cut a UTF-8 character in two.
+    while (fin < ligne.size() && fin > 0 && (static_cast<unsigned char>(ligne[fin]) & 0xC0) == 0x80)
+        --fin;
+    std::string extrait = ligne.substr(0, fin);
+    for (char& c : extrait)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return fin < ligne.size() ? extrait + "…" : extrait;
+}
+
+// The reason of the last failed system call, when there is one to give.
+std::string Raison() {
+    return errno != 0 ? std::string(" : ") + std::strerror(errno) : std::string();
+}
+
 } // namespace
+
+Lecture LireLigne(std::istream& entree, LigneScript& ligne) {
+    // One character more than a line may hold, to notice a longer one, and the terminator.
+    std::array<char, LongueurMaxLigne + 2> texte;
+    entree.getline(texte.data(), texte.size());
+    const auto lus = static_cast<std::size_t>(entree.gcount());
+    if (entree.bad()) return Lecture::Erreur;
+    if (lus == 0 && entree.eof()) return Lecture::Fin;
+    ++ligne.Numero;
+    // getline fails only on a line that fills the buffer; the last line may lack its line feed.
+    const bool tropLongue = entree.fail();
+    const bool finSansSaut = entree.eof();
+    ligne.Texte.assign(texte.data(), tropLongue || finSansSaut ? lus : lus - 1);
+    return tropLongue ? Lecture::TropLongue : Lecture::Ligne;
+}
 
 int Rejouer(std::istream& entree, std::ostream& sortie, std::ostream& erreurs) {
     Rejeu rejeu(sortie);
-    std::string ligne;
-    for (int numero = 1; std::getline(entree, ligne); ++numero) {
-        if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-        if (Ignoree(ligne)) continue;
-        if (!rejeu.Executer(ligne)) {
-            erreurs << "ovane-rejeu: ligne " << numero << " illisible : " << ligne << '\n';
+    LigneScript ligne;
+    for (;;) {
+        errno = 0;
+        const Lecture lecture = LireLigne(entree, ligne);
+        if (lecture == Lecture::Fin) return 0;
+        if (lecture == Lecture::Erreur) {
+            erreurs << "ovane-rejeu: entrée illisible" << Raison() << '\n';
+            return 1;
+        }
+        const std::string numero = "ovane-rejeu: ligne " + std::to_string(ligne.Numero);
+        if (lecture == Lecture::TropLongue) {
+            erreurs << numero << " trop longue (plus de " << LongueurMaxLigne
+                    << " octets) : " << Extrait(ligne.Texte) << '\n';
+            return 2;
+        }
+        std::string& texte = ligne.Texte;
+        if (!texte.empty() && texte.back() == '\r') texte.pop_back();
+        if (Ignoree(texte)) continue;
+        // A command never holds a NUL byte: a file name would stop there and name another file.
+        if (texte.find('\0') != std::string::npos || !rejeu.Executer(texte)) {
+            erreurs << numero << " illisible : " << Extrait(texte) << '\n';
             return 2;
         }
         // A program driving the replay through pipes reads each answer before its next command.
-        sortie.flush();
+        errno = 0;
+        if (!sortie.flush()) {
+            erreurs << "ovane-rejeu: sortie impossible à écrire" << Raison() << '\n';
+            return 1;
+        }
     }
-    return 0;
 }
