@@ -1,7 +1,9 @@
-// The application object: an error escaping an event handler is shown, and the program goes on.
+// The application object: French throughout, the game's fonts, no settings file, and an error
+// escaping an event handler is shown while the program goes on.
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 #include <functional>
 
 class ApplicationOvane : public QApplication {
@@ -11,4 +13,7 @@ public:
 
     // Shows the error's text; a box captioned "Ovane" with the stop icon unless replaced.
     std::function<void(const QString& texte)> SignalerErreur;
+
+private:
+    QTranslator traductionQt_;
 };

@@ -1,8 +1,13 @@
 // The real message boxes and file dialogs.
 #include "boites.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+
+#include "centrage.h"
 
 namespace {
 
@@ -18,6 +23,30 @@ QMessageBox::Icon IconeQt(Icone icone) {
     return QMessageBox::NoIcon;
 }
 
+// A box opened before its window is placed (at start-up) would sit at the screen's corner, where
+// that window still is: it centres itself on the screen instead.
+class BoiteMessage : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        if (!parentWidget() || !parentWidget()->isVisible()) CentrerSurEcran(*this);
+    }
+};
+
+// A narrow box would have its caption cut by the title bar: the box is kept as wide as the
+// caption, written in the title bar's bold face, plus the title bar's icon and buttons. The
+// layout's width is what a message box honours; its own minimum width it overrides.
+void LargeurPourLeTitre(QMessageBox& boite) {
+    auto* grille = qobject_cast<QGridLayout*>(boite.layout());
+    if (!grille) return;
+    grille->addItem(new QSpacerItem(LargeurMinimaleBoite(boite.windowTitle()), 0,
+                                    QSizePolicy::Minimum, QSizePolicy::Fixed),
+                    grille->rowCount(), 0, 1, grille->columnCount());
+}
+
 const QString Filtre = QStringLiteral("Parties d'Ovane (*.ovn);;Tous fichiers (*)");
 
 std::optional<QString> Executer(QFileDialog& dialogue) {
@@ -30,8 +59,17 @@ std::optional<QString> Executer(QFileDialog& dialogue) {
 
 } // namespace
 
+int LargeurMinimaleBoite(const QString& titre) {
+    QFont police = QApplication::font();
+    police.setBold(true);
+    // Window managers draw titles a little larger than dialog text.
+    police.setPixelSize(police.pixelSize() > 0 ? police.pixelSize() * 5 / 4 : 14);
+    return QFontMetrics(police).horizontalAdvance(titre) + DecorationsBarreDeTitre;
+}
+
 void BoitesQt::Afficher(QWidget* parent, const QString& texte, const QString& titre, Icone icone) {
-    QMessageBox boite(IconeQt(icone), titre, texte, QMessageBox::Ok, parent);
+    BoiteMessage boite(IconeQt(icone), titre, texte, QMessageBox::Ok, parent);
+    LargeurPourLeTitre(boite);
     boite.exec();
 }
 

@@ -1,7 +1,5 @@
 // Start-up: the records first, then the application, the board window and the event loop.
-#include <QFont>
 #include <QImage>
-#include <QMessageBox>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -13,6 +11,7 @@
 #include "platform/aide_qt.h"
 #include "platform/mesure_demarrage.h"
 #include "platform/registre_xdg.h"
+#include "rules/textes.h"
 
 namespace {
 
@@ -23,13 +22,6 @@ bool AffichageDisponible() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-void PoliceDuJeu() {
-    QFont police(QStringLiteral("Liberation Sans"));
-    police.setStyleHint(QFont::SansSerif);
-    police.setPixelSize(11);
-    QApplication::setFont(police);
-}
-
 int Executer(jeu& partie, Equipes& joueurs) {
     const QString programme = QCoreApplication::applicationFilePath();
     BoitesQt boites;
@@ -37,7 +29,10 @@ int Executer(jeu& partie, Equipes& joueurs) {
     RegistreXdg registre =
         RegistreXdg::DepuisEnvironnement(QImage(QStringLiteral(":/icons/ovane.xpm")));
     VisionneuseAideQt aide(
-        VisionneuseAideQt::DossiersParDefaut(QCoreApplication::applicationDirPath()));
+        VisionneuseAideQt::DossiersParDefaut(QCoreApplication::applicationDirPath()),
+        [&boites](QWidget* fenetre, const QString& texte, const QString& titre) {
+            boites.Afficher(fenetre, texte, titre, Icone::Arret);
+        });
     TFormPlateau fenetre(partie, joueurs,
                          {boites, dialogues, registre, aide,
                           [programme](QWidget* parent) { AfficherAPropos(parent, programme); },
@@ -62,13 +57,12 @@ int main(int argc, char** argv) {
     }
     ApplicationOvane application(argc, argv);
     InstallerMesureDemarrage(application);
-    PoliceDuJeu();
     try {
         return Executer(*partie, *joueurs);
     } catch (const std::exception& erreur) {
         // An error outside any event handler: shown, then the program ends.
-        QMessageBox::critical(nullptr, QStringLiteral("Ovane"),
-                              QString::fromLocal8Bit(erreur.what()));
+        BoitesQt().Afficher(nullptr, QString::fromLocal8Bit(erreur.what()),
+                            QString::fromUtf8(Textes::Ovane), Icone::Arret);
         return 1;
     }
 }
