@@ -1,12 +1,67 @@
 // The board grid.
 #include "grille.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
+#include <cmath>
+
+#include "images.h"
+
+namespace {
+
+const QColor Gris(128, 128, 128);
+const QColor Argent(192, 192, 192);
+
+// The grid speaks of its current cell: assistive technologies read its name as the cell moves.
+class GrilleAccessible : public QAccessibleWidget {
+public:
+    explicit GrilleAccessible(GrillePlateau* grille) : QAccessibleWidget(grille) {}
+    QString text(QAccessible::Text type) const override {
+        if (type == QAccessible::Name)
+            return static_cast<const GrillePlateau*>(widget())->DescriptionCaseCourante();
+        return QAccessibleWidget::text(type);
+    }
+};
+
+QAccessibleInterface* FabriqueAccessible(const QString& classe, QObject* objet) {
+    if (classe == QLatin1String("GrillePlateau") && objet && objet->isWidgetType())
+        return new GrilleAccessible(static_cast<GrillePlateau*>(objet));
+    return nullptr;
+}
+
+double Luminance(QRgb pixel) {
+    const auto lineaire = [](int composante) {
+        const double c = composante / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineaire(qRed(pixel)) + 0.7152 * lineaire(qGreen(pixel)) +
+           0.0722 * lineaire(qBlue(pixel));
+}
+
+// The dotted focus frame along the image's edge, each dot dark on a light pixel and light on a
+// dark one, so that it shows on every background (a XOR frame vanishes on mid grey). Black wins
+// above the luminance where both contrast equally.
+void CadrePointille(QImage& image, int epaisseur) {
+    const int n = image.width();
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            const bool bord =
+                x < epaisseur || y < epaisseur || x >= n - epaisseur || y >= n - epaisseur;
+            if (!bord || (x / epaisseur + y / epaisseur) % 2) continue;
+            const bool clair = Luminance(image.pixel(x, y)) > 0.179;
+            image.setPixel(x, y, clair ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        }
+    }
+}
+
+} // namespace
 
 GrillePlateau::GrillePlateau(QWidget* parent) : QFrame(parent) {
+    static const bool fabrique = (QAccessible::installFactory(FabriqueAccessible), true);
+    Q_UNUSED(fabrique);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(Bord);
     setFocusPolicy(Qt::StrongFocus);
@@ -32,27 +87,49 @@ void GrillePlateau::DefinirCaseCourante(int colonne, int ligne) {
     update(RectangleCase(courante_.Colonne, courante_.Ligne));
     courante_ = position(colonne, ligne);
     update(RectangleCase(colonne, ligne));
+    SignalerCaseCourante();
+}
+
+QString GrillePlateau::DescriptionCaseCourante() const {
+    QString texte = QStringLiteral("Case %1, %2").arg(courante_.Colonne).arg(courante_.Ligne);
+    if (DecrireCase)
+        texte += QStringLiteral(" : ") + DecrireCase(courante_.Colonne, courante_.Ligne);
+    return texte;
+}
+
+void GrillePlateau::SignalerCaseCourante() {
+    QAccessibleEvent nom(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nom);
+}
+
+QImage GrillePlateau::ImageCaseCourante() const {
+    const qreal ratio = devicePixelRatioF();
+    const int cote = qRound(TailleCase * ratio);
+    QImage image(cote, cote, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    const QRect cellule(0, 0, TailleCase, TailleCase);
+    QPainter peintre(&image);
+    peintre.fillRect(cellule, Gris);
+    if (DessinerCase) DessinerCase(peintre, courante_.Colonne, courante_.Ligne, cellule);
+    peintre.end();
+    CadrePointille(image, FacteurImages(ratio));
+    return image;
 }
 
 void GrillePlateau::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter peintre(this);
-    const QRect interieur = contentsRect();
     // The lines between cells are what the silver fill leaves between the grey cells.
-    peintre.fillRect(interieur, QColor(192, 192, 192));
+    peintre.fillRect(contentsRect(), Argent);
     for (int c = 0; c < NbColonnes; ++c) {
         for (int l = 0; l < NbLignes; ++l) {
             const QRect r = RectangleCase(c, l);
-            peintre.fillRect(r, QColor(128, 128, 128));
+            peintre.fillRect(r, Gris);
             if (DessinerCase) DessinerCase(peintre, c, l, r);
         }
     }
-    QStyleOptionFocusRect cadre;
-    cadre.initFrom(this);
-    cadre.rect = RectangleCase(courante_.Colonne, courante_.Ligne);
-    peintre.setPen(QPen(Qt::white, 1, Qt::DotLine));
-    peintre.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    peintre.drawRect(cadre.rect.adjusted(0, 0, -1, -1));
+    peintre.drawImage(RectangleCase(courante_.Colonne, courante_.Ligne).topLeft(),
+                      ImageCaseCourante());
 }
 
 void GrillePlateau::mousePressEvent(QMouseEvent* event) {
@@ -75,6 +152,14 @@ void GrillePlateau::keyPressEvent(QKeyEvent* event) {
     int c = courante_.Colonne;
     int l = courante_.Ligne;
     switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // A key held down would act again and again: one press, one action. With Alt or Ctrl,
+        // the key belongs to a shortcut, not to the board.
+        if (event->modifiers() & ~Qt::KeypadModifier) break;
+        if (!event->isAutoRepeat()) emit DoubleClic();
+        return;
     case Qt::Key_Left:
         --c;
         break;
@@ -94,6 +179,9 @@ void GrillePlateau::keyPressEvent(QKeyEvent* event) {
         c = NbColonnes - 1;
         break;
     default:
+        break;
+    }
+    if (position(c, l) == courante_) {
         QFrame::keyPressEvent(event);
         return;
     }

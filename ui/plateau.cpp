@@ -57,6 +57,7 @@ void TFormPlateau::CreerComposants() {
     DrawGridPlateau->DessinerCase = [this](QPainter& p, int c, int l, const QRect& r) {
         DrawGridPlateauDrawCell(p, c, l, r);
     };
+    DrawGridPlateau->DecrireCase = [this](int c, int l) { return DescriptionCase(c, l); };
     connect(DrawGridPlateau, &GrillePlateau::DoubleClic, this,
             &TFormPlateau::DrawGridPlateauDblClick);
 
@@ -130,7 +131,7 @@ void TFormPlateau::CreerMenu() {
 }
 
 void TFormPlateau::FormCreate() {
-    images_ = Images::Charger();
+    images_ = Images::Charger(devicePixelRatioF());
     setWindowIcon(QIcon(QStringLiteral(":/icons/ovane.xpm")));
     EnregistrerTypeFichier(services_.registre, services_.programme, [this](const QString& texte) {
         services_.boites.Afficher(this, texte, QString::fromUtf8(Textes::Ovane), Icone::Arret);
@@ -151,14 +152,38 @@ void TFormPlateau::FormShow(const QStringList& arguments) {
 }
 
 void TFormPlateau::DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int ligne,
-                                           const QRect& r) const {
+                                           const QRect& r) {
+    const Images& images = ImagesPour(peintre.device()->devicePixelRatioF());
     const int i = jeu::Index(colonne, ligne);
-    if (FondCases[i] >= 0) peintre.drawPixmap(r.topLeft(), images_.ImageList[FondCases[i]]);
+    if (FondCases[i] >= 0) peintre.drawPixmap(r.topLeft(), images.ImageList[FondCases[i]]);
     const auto contenu = static_cast<std::int8_t>(jeu_.Cases[i]);
-    const QPoint icone = r.topLeft() + QPoint(4, 4);
-    if (contenu >= 0 && contenu <= 2) peintre.drawPixmap(icone, images_.IconeList[contenu]);
+    // The icons are centred in the cell: 4 pixels in at ratio 1.
+    const QSizeF taille = images.IconeList[0].deviceIndependentSize();
+    const QPointF icone = QRectF(r).center() - QPointF(taille.width(), taille.height()) / 2;
+    if (contenu >= 0 && contenu <= 2) peintre.drawPixmap(icone, images.IconeList[contenu]);
     if (colonne == jeu_.ColonnePionDeplace && ligne == jeu_.LignePionDeplace)
-        peintre.drawPixmap(icone, images_.IconeList[IconePionDeplace]);
+        peintre.drawPixmap(icone, images.IconeList[IconePionDeplace]);
+}
+
+const Images& TFormPlateau::ImagesPour(qreal ratio) {
+    // A window moved to a screen of another pixel ratio gets pictures and cursors made for it.
+    if (!qFuzzyCompare(images_.Ratio, ratio)) {
+        images_ = Images::Charger(ratio);
+        DefinirCurseur(curseur_);
+    }
+    return images_;
+}
+
+QString TFormPlateau::DescriptionCase(int colonne, int ligne) const {
+    const auto contenu = static_cast<std::int8_t>(jeu_.Case(colonne, ligne));
+    QString texte =
+        contenu == CasePalet ? QStringLiteral("pion-palet")
+        : contenu == 1 || contenu == 2
+            ? QStringLiteral("pion %1").arg(QString::fromUtf8(AdjectifsEquipes[contenu - 1]))
+            : QStringLiteral("vide");
+    if (colonne == jeu_.ColonnePionDeplace && ligne == jeu_.LignePionDeplace)
+        texte += QStringLiteral(", marqué D");
+    return texte;
 }
 
 void TFormPlateau::AfficherPanneau(int panneau, const std::string& texte) {
@@ -175,8 +200,9 @@ void TFormPlateau::RedessinerPlateau() {
 }
 
 void TFormPlateau::DefinirCurseur(int numero) {
-    if (numero >= acPlacement && numero <= acTir)
-        DrawGridPlateau->setCursor(images_.Curseurs[numero]);
+    if (numero < acPlacement || numero > acTir) return;
+    curseur_ = numero;
+    DrawGridPlateau->setCursor(ImagesPour(DrawGridPlateau->devicePixelRatioF()).Curseurs[numero]);
 }
 
 void TFormPlateau::ActiverHorloge(bool active) {

@@ -93,11 +93,14 @@ private:
     void FormCreate();
     void CreerComposants();
     void CreerMenu();
-    void DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int ligne, const QRect& r) const;
+    void DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int ligne, const QRect& r);
+    const Images& ImagesPour(qreal ratio);
+    QString DescriptionCase(int colonne, int ligne) const;
 
     jeu& jeu_;
     Equipes& joueurs_;
     ServicesPlateau services_;
     Partie partie_;
     Images images_;
+    int curseur_ = acPlacement;
 };
