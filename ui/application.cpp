@@ -28,12 +28,22 @@ ApplicationOvane::ApplicationOvane(int& argc, char** argv) : QApplication(argc, 
     // its translations installed, it stays in English and the game goes on.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     if (traductionQt_.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         installTranslator(&traductionQt_);
+        installTranslator(&typesDeFichiers_);
+    }
     setFont(Polices::Interface());
     SignalerErreur = [this](const QString& texte) {
         BoitesQt().Afficher(activeWindow(), texte, QString::fromUtf8(Textes::Ovane), Icone::Arret);
     };
+}
+
+QString ApplicationOvane::TypesDeFichiers::translate(const char* contexte, const char* source,
+                                                     const char*, int) const {
+    if (qstrcmp(contexte, "QAbstractFileIconProvider") != 0) return {};
+    const QString texte = QCoreApplication::translate("QFileDialog", source);
+    // Untranslated there too: let the other catalogues answer.
+    return texte == QLatin1String(source) ? QString() : texte;
 }
 
 bool ApplicationOvane::notify(QObject* destinataire, QEvent* evenement) {

@@ -15,5 +15,15 @@ public:
     std::function<void(const QString& texte)> SignalerErreur;
 
 private:
+    // Qt 6's file dialogs name a file's kind in a context that Qt's French catalogue of 6.4 does
+    // not cover; the same words are in the dialog's own context, which it does.
+    class TypesDeFichiers : public QTranslator {
+    public:
+        QString translate(const char* contexte, const char* source, const char* desambiguisation,
+                          int n) const override;
+        bool isEmpty() const override { return false; }
+    };
+
     QTranslator traductionQt_;
+    TypesDeFichiers typesDeFichiers_;
 };

@@ -2,10 +2,15 @@
 #include "boites.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QStyle>
+#include <QTreeView>
+#include <algorithm>
 
 #include "centrage.h"
 
@@ -49,7 +54,26 @@ void LargeurPourLeTitre(QMessageBox& boite) {
 
 const QString Filtre = QStringLiteral("Parties d'Ovane (*.ovn);;Tous fichiers (*)");
 
+// Qt sizes the file list's columns for English headings and dates; the French ones are longer.
+void ColonnesEntieres(QFileDialog& dialogue) {
+    auto* vue = dialogue.findChild<QTreeView*>();
+    if (!vue) return;
+    QHeaderView* entete = vue->header();
+    for (int i = 0; i < entete->count(); ++i)
+        entete->resizeSection(i, std::max(entete->sectionSize(i), entete->sectionSizeHint(i)));
+    const QString dateLaPlusLongue = QLocale::system().toString(
+        QDateTime(QDate(2000, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
+    const int marges = 4 * vue->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vue);
+    constexpr int ColonneDate = 3;
+    if (entete->count() > ColonneDate)
+        entete->resizeSection(
+            ColonneDate,
+            std::max(entete->sectionSize(ColonneDate),
+                     vue->fontMetrics().horizontalAdvance(dateLaPlusLongue) + marges + 8));
+}
+
 std::optional<QString> Executer(QFileDialog& dialogue) {
+    ColonnesEntieres(dialogue);
     dialogue.setNameFilter(Filtre);
     dialogue.setDefaultSuffix(QStringLiteral("ovn"));
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
