@@ -9,6 +9,9 @@
 namespace {
 
 constexpr int Largeurs[] = {32, 113, 33, 17, 113, 33, 17};
+// A column's width is what its text has; Qt draws the grid line inside the column, so each
+// column is one pixel wider, and the header panels, drawn for the lines included, line up.
+constexpr int LigneDeGrille = 1;
 
 // The cells' texts one after the other, up to the first empty position.
 QString Textes(const position* debut, int nombre) {
@@ -44,8 +47,8 @@ TFormFeuilleDeMatch::TFormFeuilleDeMatch(const jeu& j, QWidget* parent)
     grille->setColumnCount(6);
     grille->horizontalHeader()->setMinimumSectionSize(1);
     grille->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    for (int c = 1; c < 7; ++c) grille->setColumnWidth(c - 1, Largeurs[c]);
-    grille->verticalHeader()->setFixedWidth(Largeurs[0]);
+    for (int c = 1; c < 7; ++c) grille->setColumnWidth(c - 1, Largeurs[c] + LigneDeGrille);
+    grille->verticalHeader()->setFixedWidth(Largeurs[0] + LigneDeGrille);
     grille->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grille->verticalHeader()->setDefaultSectionSize(16);
     grille->verticalHeader()->setMinimumSectionSize(16);
