@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,11 +19,18 @@
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextList>
+#include <QTextTable>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "doubles.h"
 #include "game/joueur.h"
+#include "platform/aide_qt.h"
 #include "rules/textes.h"
 #include "rules/vue_memoire.h"
 #include "ui/apropos.h"
@@ -243,6 +252,74 @@ TEST(Francais, LesDialoguesDeFichierEtLesNomsDeTouches) {
     if (avant.exists()) {
         EXPECT_EQ(apres.lastModified(), avant.lastModified());
     }
+}
+
+} // namespace
+
+namespace {
+
+// The help as the real viewer shows it, from the file installed next to the program.
+struct AideAffichee : ::testing::Test {
+    std::vector<QString> erreurs;
+    VisionneuseAideQt aide{
+        {QFileInfo(QStringLiteral(OVANE_PROGRAMME)).absolutePath()},
+        [this](QWidget*, const QString& texte, const QString&) { erreurs.push_back(texte); }};
+
+    QTextDocument* Document() {
+        aide.AfficherRubrique(nullptr, QStringLiteral("ovane.hlp"), 0);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* page = w->findChild<QTextBrowser*>(QStringLiteral("page")))
+                return page->document();
+        return nullptr;
+    }
+    ~AideAffichee() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->findChild<QTextBrowser*>(QStringLiteral("page"))) w->close();
+    }
+};
+
+TEST_F(AideAffichee, LeSommaireEtLesTitresNumerotesDe1A12) {
+    QTextDocument* document = Document();
+    ASSERT_NE(document, nullptr);
+    QStringList sommaire, titres;
+    for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) {
+        if (b.textList() && b.textList()->format().style() == QTextListFormat::ListDecimal &&
+            sommaire.size() < 12 && titres.isEmpty())
+            sommaire << QStringLiteral("%1. %2")
+                            .arg(b.textList()->itemNumber(b) + 1)
+                            .arg(b.text().trimmed());
+        if (b.blockFormat().headingLevel() == 2) titres << b.text().trimmed();
+    }
+    EXPECT_EQ(sommaire.size(), 12);
+    EXPECT_EQ(sommaire.join('\n').toStdString(), titres.join('\n').toStdString());
+    EXPECT_TRUE(erreurs.empty());
+}
+
+TEST_F(AideAffichee, LesTouchesNommeesCommeDansLesMenus) {
+    QTextDocument* document = Document();
+    ASSERT_NE(document, nullptr);
+    // Command and shortcut of every row of the help's tables.
+    QMap<QString, QString> raccourcis;
+    for (QTextFrame* cadre : document->rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(cadre);
+        if (!table || table->columns() < 3) continue;
+        for (int l = 0; l < table->rows(); ++l)
+            for (int c = 0; c + 1 < table->columns(); ++c)
+                raccourcis[table->cellAt(l, c).firstCursorPosition().block().text()] =
+                    table->cellAt(l, c + 1).firstCursorPosition().block().text();
+    }
+    FenetreDeTest t;
+    int verifiees = 0;
+    for (QAction* menu : t.f().menuBar()->actions()) {
+        for (QAction* action : menu->menu()->actions()) {
+            const QString commande = action->text().remove('&').replace("...", "…");
+            EXPECT_EQ(raccourcis.value(commande),
+                      action->shortcut().toString(QKeySequence::NativeText))
+                << commande.toStdString();
+            ++verifiees;
+        }
+    }
+    EXPECT_GE(verifiees, 11);
 }
 
 } // namespace
