@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QSpacerItem>
 #include <QStyle>
 #include <QTreeView>
@@ -63,13 +64,21 @@ void ColonnesEntieres(QFileDialog& dialogue) {
         entete->resizeSection(i, std::max(entete->sectionSize(i), entete->sectionSizeHint(i)));
     const QString dateLaPlusLongue = QLocale::system().toString(
         QDateTime(QDate(2000, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
-    const int marges = 4 * vue->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vue);
-    constexpr int ColonneDate = 3;
-    if (entete->count() > ColonneDate)
-        entete->resizeSection(
-            ColonneDate,
-            std::max(entete->sectionSize(ColonneDate),
-                     vue->fontMetrics().horizontalAdvance(dateLaPlusLongue) + marges + 8));
+    // The kind of a saved game, as the desktop's file types name it ("Partie d'Ovane").
+    const QString typePartie =
+        QMimeDatabase()
+            .mimeTypeForFile(QStringLiteral("x.ovn"), QMimeDatabase::MatchExtension)
+            .comment();
+    const int marges =
+        4 * vue->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vue) + 8;
+    const auto auMoins = [&](int colonne, const QString& texte) {
+        if (colonne < entete->count())
+            entete->resizeSection(colonne,
+                                  std::max(entete->sectionSize(colonne),
+                                           vue->fontMetrics().horizontalAdvance(texte) + marges));
+    };
+    auMoins(2, typePartie);
+    auMoins(3, dateLaPlusLongue);
 }
 
 std::optional<QString> Executer(QFileDialog& dialogue) {
