@@ -22,6 +22,20 @@ struct Plateau : ::testing::Test, FenetreDeTest {
     QImage ImageCase(int c, int l) {
         return f().DrawGridPlateau->grab(GrillePlateau::RectangleCase(c, l)).toImage();
     }
+    void Activer() {
+        f().show();
+        f().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f()));
+    }
+    // The placements of the game that reaches a goal fastest: Bleus, then Rouges, six times.
+    template <class Poser> static void PlacerPourUnBut(Poser poser) {
+        const std::pair<int, int> bleus[] = {{4, 2}, {0, 1}, {1, 1}, {2, 1}, {6, 1}, {7, 1}};
+        const std::pair<int, int> rouges[] = {{0, 9}, {1, 9}, {2, 9}, {6, 9}, {7, 9}, {8, 9}};
+        for (int n = 0; n < 6; ++n) {
+            poser(bleus[n].first, bleus[n].second, Bleus);
+            poser(rouges[n].first, rouges[n].second, Rouges);
+        }
+    }
     static int Compter(const QImage& image, QColor couleur) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -95,15 +109,8 @@ TEST_F(Plateau, LeMenuEtSesRaccourcis) {
 }
 
 TEST_F(Plateau, UnePartieJoueeALaSourisEtAuClavier) {
-    f().show();
-    f().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f()));
-    const std::pair<int, int> bleus[] = {{4, 2}, {0, 1}, {1, 1}, {2, 1}, {6, 1}, {7, 1}};
-    const std::pair<int, int> rouges[] = {{0, 9}, {1, 9}, {2, 9}, {6, 9}, {7, 9}, {8, 9}};
-    for (int n = 0; n < 6; ++n) {
-        DoubleClic(bleus[n].first, bleus[n].second);
-        DoubleClic(rouges[n].first, rouges[n].second);
-    }
+    Activer();
+    PlacerPourUnBut([this](int c, int l, int) { DoubleClic(c, l); });
     EXPECT_EQ(Panneau(2), "Déplacement");
     EXPECT_TRUE(f().TimerTemps->isActive());
     // Bleus skip the move with Alt+Backspace and shoot from (4, 2): the puck-pawn goes to (4, 8).
@@ -281,15 +288,10 @@ struct Clavier : Plateau {
 };
 
 TEST_F(Clavier, UnePartieSansSourisJusquAuPremierBut) {
-    f().show();
-    f().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f()));
-    const std::pair<int, int> bleus[] = {{4, 2}, {0, 1}, {1, 1}, {2, 1}, {6, 1}, {7, 1}};
-    const std::pair<int, int> rouges[] = {{0, 9}, {1, 9}, {2, 9}, {6, 9}, {7, 9}, {8, 9}};
-    for (int n = 0; n < 6; ++n) {
-        Jouer(bleus[n].first, bleus[n].second, Qt::Key_Return);
-        Jouer(rouges[n].first, rouges[n].second, Qt::Key_Space);
-    }
+    Activer();
+    PlacerPourUnBut([this](int c, int l, int equipe) {
+        Jouer(c, l, equipe == Bleus ? Qt::Key_Return : Qt::Key_Space);
+    });
     EXPECT_EQ(Panneau(2), "Déplacement");
     Raccourci(Qt::Key_Backspace, Qt::AltModifier);
     Jouer(4, 2, Qt::Key_Enter);
