@@ -175,12 +175,13 @@ const Images& TFormPlateau::ImagesPour(qreal ratio) {
 }
 
 QString TFormPlateau::DescriptionCase(int colonne, int ligne) const {
-    const auto contenu = static_cast<std::int8_t>(jeu_.Case(colonne, ligne));
-    QString texte =
-        contenu == CasePalet ? QStringLiteral("pion-palet")
-        : contenu == 1 || contenu == 2
-            ? QStringLiteral("pion %1").arg(QString::fromUtf8(AdjectifsEquipes[contenu - 1]))
-            : QStringLiteral("vide");
+    const std::uint8_t contenu = jeu_.Case(colonne, ligne);
+    // A team's pawn is stored as the team + 1.
+    const int equipe = contenu - 1;
+    QString texte = contenu == CasePalet ? QStringLiteral("pion-palet")
+                    : equipe == Bleus || equipe == Rouges
+                        ? QStringLiteral("pion %1").arg(QString::fromUtf8(AdjectifsEquipes[equipe]))
+                        : QStringLiteral("vide");
     if (colonne == jeu_.ColonnePionDeplace && ligne == jeu_.LignePionDeplace)
         texte += QStringLiteral(", marqué D");
     return texte;
