@@ -6,6 +6,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "images.h"
@@ -15,15 +18,88 @@ namespace {
 const QColor Gris(128, 128, 128);
 const QColor Argent(192, 192, 192);
 
-// The grid speaks of its current cell: assistive technologies read its name as the cell moves.
+// One cell for assistive technologies: its place on the board and what it holds.
+class CaseAccessible : public QAccessibleInterface {
+public:
+    CaseAccessible(GrillePlateau* grille, position cellule) : grille_(grille), case_(cellule) {}
+
+    bool isValid() const override { return !grille_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return grille_ ? grille_->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(grille_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text type) const override {
+        if (!grille_ || type != QAccessible::Name) return {};
+        return grille_->DescriptionCase(case_.Colonne, case_.Ligne);
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!grille_) return {};
+        const QRect r = GrillePlateau::RectangleCase(case_.Colonne, case_.Ligne);
+        return QRect(grille_->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::State state() const override {
+        QAccessible::State etat;
+        etat.focusable = true;
+        etat.focused = grille_ && grille_->hasFocus() && grille_->CaseCourante() == case_;
+        return etat;
+    }
+
+private:
+    QPointer<GrillePlateau> grille_;
+    position case_;
+};
+
+// The board as a table of 99 cells; its own name is the current cell's, read as it moves.
 class GrilleAccessible : public QAccessibleWidget {
 public:
-    explicit GrilleAccessible(GrillePlateau* grille) : QAccessibleWidget(grille) {}
+    explicit GrilleAccessible(GrillePlateau* grille)
+        : QAccessibleWidget(grille, QAccessible::Table) {}
+    ~GrilleAccessible() override {
+        for (const QAccessible::Id id : cases_)
+            if (id) QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return NbCases; }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= NbCases) return nullptr;
+        if (!cases_[index]) {
+            const position cellule(index / NbLignes, index % NbLignes);
+            cases_[index] =
+                QAccessible::registerAccessibleInterface(new CaseAccessible(Grille(), cellule));
+        }
+        return QAccessible::accessibleInterface(cases_[index]);
+    }
+    int indexOfChild(const QAccessibleInterface* enfant) const override {
+        const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface*>(enfant));
+        const auto trouve = std::find(cases_.begin(), cases_.end(), id);
+        return trouve == cases_.end() ? -1 : static_cast<int>(trouve - cases_.begin());
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const position p = GrillePlateau::CaseEn(Grille()->mapFromGlobal(QPoint(x, y)));
+        return p.Vide() ? nullptr : child(jeu::Index(p.Colonne, p.Ligne));
+    }
+    QAccessibleInterface* focusChild() const override {
+        const position p = Grille()->CaseCourante();
+        return Grille()->hasFocus() ? child(jeu::Index(p.Colonne, p.Ligne)) : nullptr;
+    }
     QString text(QAccessible::Text type) const override {
-        if (type == QAccessible::Name)
-            return static_cast<const GrillePlateau*>(widget())->DescriptionCaseCourante();
+        if (type == QAccessible::Name) return Grille()->DescriptionCaseCourante();
         return QAccessibleWidget::text(type);
     }
+
+private:
+    GrillePlateau* Grille() const { return static_cast<GrillePlateau*>(widget()); }
+
+    mutable std::array<QAccessible::Id, NbCases> cases_{};
 };
 
 QAccessibleInterface* FabriqueAccessible(const QString& classe, QObject* objet) {
@@ -90,14 +166,20 @@ void GrillePlateau::DefinirCaseCourante(int colonne, int ligne) {
     SignalerCaseCourante();
 }
 
-QString GrillePlateau::DescriptionCaseCourante() const {
-    QString texte = QStringLiteral("Case %1, %2").arg(courante_.Colonne).arg(courante_.Ligne);
-    if (DecrireCase)
-        texte += QStringLiteral(" : ") + DecrireCase(courante_.Colonne, courante_.Ligne);
+QString GrillePlateau::DescriptionCase(int colonne, int ligne) const {
+    QString texte = QStringLiteral("Case %1, %2").arg(colonne).arg(ligne);
+    if (DecrireCase) texte += QStringLiteral(" : ") + DecrireCase(colonne, ligne);
     return texte;
 }
 
+QString GrillePlateau::DescriptionCaseCourante() const {
+    return DescriptionCase(courante_.Colonne, courante_.Ligne);
+}
+
 void GrillePlateau::SignalerCaseCourante() {
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(jeu::Index(courante_.Colonne, courante_.Ligne));
+    QAccessible::updateAccessibility(&focus);
     QAccessibleEvent nom(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&nom);
 }

@@ -18,12 +18,13 @@ public:
 
     // Draws one cell into its rectangle, after the grid has filled it with its background.
     std::function<void(QPainter&, int colonne, int ligne, const QRect&)> DessinerCase;
-    // What a cell holds, in words, for assistive technologies.
+    // What a cell holds, in words.
     std::function<QString(int colonne, int ligne)> DecrireCase;
 
     position CaseCourante() const { return courante_; }
     void DefinirCaseCourante(int colonne, int ligne);
-    // "Case 4, 5 : pion-palet": the current cell and what it holds.
+    // "Case 4, 5 : pion-palet": a cell and what it holds, for assistive technologies.
+    QString DescriptionCase(int colonne, int ligne) const;
     QString DescriptionCaseCourante() const;
     // The cell's rectangle in the grid's own coordinates.
     static QRect RectangleCase(int colonne, int ligne);

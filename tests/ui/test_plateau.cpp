@@ -296,16 +296,21 @@ TEST_F(Clavier, UnePartieSansSourisJusquAuPremierBut) {
     Raccourci(Qt::Key_Backspace, Qt::AltModifier);
     Jouer(4, 2, Qt::Key_Enter);
     EXPECT_EQ(j->Case(4, 8), CasePalet);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(f().DrawGridPlateau)->text(QAccessible::Name),
+              "Case 4, 2 : vide");
     Raccourci(Qt::Key_Backspace, Qt::ShiftModifier | Qt::AltModifier);
     Raccourci(Qt::Key_Backspace, Qt::AltModifier);
     Jouer(4, 5, Qt::Key_Space);
     ASSERT_FALSE(boites.Vues.empty());
     EXPECT_EQ(boites.Vues.back().texte, "But des Bleus !!!");
     EXPECT_EQ(Panneau(0), "Bleus 1-0 Rouges");
-    // What a screen reader says of the current cell, the puck-pawn back in the centre.
+    // What a screen reader says: each cell, and the current one as it moves.
     QAccessibleInterface* grille = QAccessible::queryAccessibleInterface(f().DrawGridPlateau);
     ASSERT_NE(grille, nullptr);
-    EXPECT_EQ(grille->text(QAccessible::Name), "Case 4, 5 : pion-palet");
+    ASSERT_EQ(grille->childCount(), NbCases);
+    EXPECT_EQ(grille->child(jeu::Index(4, 5))->text(QAccessible::Name), "Case 4, 5 : pion-palet");
+    EXPECT_EQ(grille->child(jeu::Index(0, 2))->text(QAccessible::Name), "Case 0, 2 : vide");
+    EXPECT_EQ(grille->focusChild(), grille->child(jeu::Index(4, 5)));
     Jouer(0, 1, Qt::Key_Down);
     EXPECT_EQ(grille->text(QAccessible::Name), "Case 0, 2 : vide");
 }
