@@ -1,8 +1,10 @@
 // What the player reads: every text whole in its place, in French, boxes where they belong.
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -231,6 +233,8 @@ TEST(Francais, LesDialoguesDeFichierEtLesNomsDeTouches) {
     EXPECT_EQ(QKeySequence(Qt::SHIFT | Qt::Key_F2).toString(QKeySequence::NativeText), "Maj+F2");
     EXPECT_EQ(QKeySequence(Qt::ALT | Qt::Key_Backspace).toString(QKeySequence::NativeText),
               "Alt+Effacement");
+    // The kind of a folder in the file list, which Qt's own catalogue misses.
+    EXPECT_EQ(QAbstractFileIconProvider().type(QFileInfo(QDir::tempPath())), "Dossier");
     const QString reglages =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
         QStringLiteral("/QtProject.conf");
