@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "platform/version.h"
+#include "rules/textes.h"
 
 TFormAPropos::TFormAPropos(const QString& programme, QWidget* parent)
     // No close box and no cancel button: Enter presses Fermer, Escape does nothing.
@@ -14,7 +15,7 @@ TFormAPropos::TFormAPropos(const QString& programme, QWidget* parent)
     setFixedSize(210, 113);
     IconeOvane = Etiquette({}, QRect(6, 9, 32, 32), this);
     IconeOvane->setPixmap(QPixmap(QStringLiteral(":/icons/ovane.xpm")));
-    StaticTextOvane = Etiquette(QStringLiteral("Ovane"), QRect(48, 7, 76, 40), this);
+    StaticTextOvane = Etiquette(QString::fromUtf8(Textes::Ovane), QRect(48, 7, 76, 40), this);
     QFont serif(QStringLiteral("Liberation Serif"));
     serif.setStyleHint(QFont::Serif);
     // Characters 32 pixels high from the top of the accents to the bottom of the descenders.

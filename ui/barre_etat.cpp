@@ -3,8 +3,12 @@
 
 #include <QPainter>
 
+#include "polices.h"
+
 BarreEtat::BarreEtat(QVector<Panneau> panneaux, QWidget* parent)
-    : QWidget(parent), panneaux_(std::move(panneaux)) {}
+    : QWidget(parent), panneaux_(std::move(panneaux)) {
+    setFont(Polices::Etat());
+}
 
 void BarreEtat::DefinirTexte(int panneau, const QString& texte) {
     if (panneau < 0 || panneau >= NbPanneaux() || panneaux_[panneau].texte == texte) return;
@@ -21,6 +25,10 @@ QRect BarreEtat::Rectangle(int panneau) const {
     for (int i = 0; i < panneau; ++i) x += panneaux_[i].largeur;
     const int largeur = panneau == NbPanneaux() - 1 ? width() - x : panneaux_[panneau].largeur;
     return QRect(x, 2, largeur - 2, height() - 2);
+}
+
+QRect BarreEtat::RectangleTexte(int panneau) const {
+    return Rectangle(panneau).adjusted(3, 1, -3, -2);
 }
 
 void BarreEtat::paintEvent(QPaintEvent*) {
@@ -42,7 +50,7 @@ void BarreEtat::paintEvent(QPaintEvent*) {
         const QRect r = Rectangle(i).adjusted(0, 0, -1, -1);
         creux(r);
         peintre.setPen(Qt::black);
-        peintre.drawText(r.adjusted(3, 1, -2, -1), panneaux_[i].alignement | Qt::AlignVCenter,
+        peintre.drawText(RectangleTexte(i), panneaux_[i].alignement | Qt::AlignVCenter,
                          panneaux_[i].texte);
     }
 }

@@ -21,6 +21,8 @@ public:
     int NbPanneaux() const { return static_cast<int>(panneaux_.size()); }
     // The panel's box inside the line.
     QRect Rectangle(int panneau) const;
+    // Where the panel's text is written, inside its box.
+    QRect RectangleTexte(int panneau) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -25,6 +25,11 @@ public:
     virtual std::optional<QString> Enregistrer(QWidget* parent, const QString& nom) = 0;
 };
 
+// The title bar's icon, buttons and margins, as usual window managers draw them.
+inline constexpr int DecorationsBarreDeTitre = 120;
+// The width a box needs for its caption to show whole in its title bar.
+int LargeurMinimaleBoite(const QString& titre);
+
 class BoitesQt : public Boites {
 public:
     void Afficher(QWidget* parent, const QString& texte, const QString& titre,

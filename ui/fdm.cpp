@@ -6,12 +6,18 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "game/joueur.h"
+#include "rules/textes.h"
+
 namespace {
 
 constexpr int Largeurs[] = {32, 113, 33, 17, 113, 33, 17};
+// A column's width is what its text has; Qt draws the grid line inside the column, so each
+// column is one pixel wider, and the header panels, drawn for the lines included, line up.
+constexpr int LigneDeGrille = 1;
 
 // The cells' texts one after the other, up to the first empty position.
-QString Textes(const position* debut, int nombre) {
+QString TextesCases(const position* debut, int nombre) {
     QString texte;
     for (int i = 0; i < nombre && !debut[i].Vide(); ++i) {
         char cellule[4];
@@ -35,8 +41,8 @@ TFormFeuilleDeMatch::TFormFeuilleDeMatch(const jeu& j, QWidget* parent)
     : DialogueOvane(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint, false) {
     setWindowTitle(QStringLiteral("Feuille de match"));
     setFixedSize(393, 388);
-    PanelBleus = Panneau(QStringLiteral("Bleus"), QRect(38, 6, 167, 20), this);
-    PanelRouges = Panneau(QStringLiteral("Rouges"), QRect(204, 6, 167, 20), this);
+    PanelBleus = Panneau(QString::fromUtf8(NomsEquipes[Bleus]), QRect(38, 6, 167, 20), this);
+    PanelRouges = Panneau(QString::fromUtf8(NomsEquipes[Rouges]), QRect(204, 6, 167, 20), this);
 
     auto* grille = new QTableWidget(this);
     StringGridFeuilleDeMatch = grille;
@@ -44,8 +50,8 @@ TFormFeuilleDeMatch::TFormFeuilleDeMatch(const jeu& j, QWidget* parent)
     grille->setColumnCount(6);
     grille->horizontalHeader()->setMinimumSectionSize(1);
     grille->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    for (int c = 1; c < 7; ++c) grille->setColumnWidth(c - 1, Largeurs[c]);
-    grille->verticalHeader()->setFixedWidth(Largeurs[0]);
+    for (int c = 1; c < 7; ++c) grille->setColumnWidth(c - 1, Largeurs[c] + LigneDeGrille);
+    grille->verticalHeader()->setFixedWidth(Largeurs[0] + LigneDeGrille);
     grille->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grille->verticalHeader()->setDefaultSectionSize(16);
     grille->verticalHeader()->setMinimumSectionSize(16);
@@ -95,17 +101,17 @@ void TFormFeuilleDeMatch::FormCreate(const jeu& j) {
     StringGridFeuilleDeMatch->setRowCount(tours);
     for (int n = 1; n <= tours; ++n) Ecrire(0, n, QString::asprintf("  %02d", n));
     for (int t = 0; t < 2; ++t) {
-        Ecrire(3 * t + 1, 0, QStringLiteral("Placement"));
+        Ecrire(3 * t + 1, 0, QString::fromUtf8(NomsActions[acPlacement]));
         Ecrire(3 * t + 2, 0, QStringLiteral("Dépl."));
-        Ecrire(3 * t + 3, 0, QStringLiteral("Tir"));
+        Ecrire(3 * t + 3, 0, QString::fromUtf8(NomsActions[acTir]));
     }
     const int pions = std::clamp(j.NbPions, 0, MaxPions);
     for (int n = 1; n <= std::min(j.TourCourant, tours); ++n) {
         for (int t = 0; t < 2; ++t) {
             const tour& r = j.Coups[(n - 1) * 2 + t];
-            Ecrire(3 * t + 1, n, Textes(r.Placement.data(), pions));
-            Ecrire(3 * t + 2, n, Textes(r.Deplacement.data(), 2));
-            Ecrire(3 * t + 3, n, Textes(&r.Tir, 1));
+            Ecrire(3 * t + 1, n, TextesCases(r.Placement.data(), pions));
+            Ecrire(3 * t + 2, n, TextesCases(r.Deplacement.data(), 2));
+            Ecrire(3 * t + 3, n, TextesCases(&r.Tir, 1));
         }
     }
 }

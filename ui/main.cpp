@@ -1,8 +1,6 @@
 // Start-up: the records first, then the application, the board window and the event loop.
-#include <QFont>
 #include <QImage>
 #include <QLibraryInfo>
-#include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
 #include <exception>
@@ -17,6 +15,7 @@
 #include "platform/mesure_demarrage.h"
 #include "platform/registre_xdg.h"
 #include "platform/version.h"
+#include "rules/textes.h"
 
 namespace {
 
@@ -27,26 +26,14 @@ bool AffichageDisponible() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-void PoliceDuJeu() {
-    QFont police(QStringLiteral("Liberation Sans"));
-    police.setStyleHint(QFont::SansSerif);
-    police.setPixelSize(11);
-    QApplication::setFont(police);
-}
-
-// Qt's own texts (its dialogs, its command-line messages) in French.
-void TraduireQt(QCoreApplication& application) {
-    auto* traduction = new QTranslator(&application);
-    if (traduction->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(traduction);
-}
-
 // The command line is read before any window: --help and --version need no display. A core
-// application of its own gives it the program's path and Qt's texts in French.
+// application of its own gives it the program's path and Qt's messages in French.
 std::variant<LigneCommande, int> LireArguments(int& argc, char** argv) {
-    const QCoreApplication noyau(argc, argv);
-    TraduireQt(const_cast<QCoreApplication&>(noyau));
+    QCoreApplication noyau(argc, argv);
+    QTranslator traduction;
+    if (traduction.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&traduction);
     const auto version = VersionDuProgramme(QCoreApplication::applicationFilePath());
     return LireLigneCommande(QCoreApplication::arguments(), version.value_or(QString()));
 }
@@ -58,7 +45,10 @@ int Executer(jeu& partie, Equipes& joueurs, const LigneCommande& ligne) {
     RegistreXdg registre =
         RegistreXdg::DepuisEnvironnement(QImage(QStringLiteral(":/icons/ovane.xpm")));
     VisionneuseAideQt aide(
-        VisionneuseAideQt::DossiersParDefaut(QCoreApplication::applicationDirPath()));
+        VisionneuseAideQt::DossiersParDefaut(QCoreApplication::applicationDirPath()),
+        [&boites](QWidget* fenetre, const QString& texte, const QString& titre) {
+            boites.Afficher(fenetre, texte, titre, Icone::Arret);
+        });
     TFormPlateau fenetre(partie, joueurs,
                          {boites, dialogues, registre, aide,
                           [programme](QWidget* parent) { AfficherAPropos(parent, programme); },
@@ -83,15 +73,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     ApplicationOvane application(argc, argv);
-    TraduireQt(application);
     InstallerMesureDemarrage(application);
-    PoliceDuJeu();
     try {
         return Executer(*partie, *joueurs, std::get<LigneCommande>(arguments));
     } catch (const std::exception& erreur) {
         // An error outside any event handler: shown, then the program ends.
-        QMessageBox::critical(nullptr, QStringLiteral("Ovane"),
-                              QString::fromLocal8Bit(erreur.what()));
+        BoitesQt().Afficher(nullptr, QString::fromLocal8Bit(erreur.what()),
+                            QString::fromUtf8(Textes::Ovane), Icone::Arret);
         return 1;
     }
 }

@@ -96,6 +96,7 @@ void TFormPlateau::CreerComposants() {
     DrawGridPlateau->DessinerCase = [this](QPainter& p, int c, int l, const QRect& r) {
         DrawGridPlateauDrawCell(p, c, l, r);
     };
+    DrawGridPlateau->DecrireCase = [this](int c, int l) { return DescriptionCase(c, l); };
     connect(DrawGridPlateau, &GrillePlateau::DoubleClic, this,
             &TFormPlateau::DrawGridPlateauDblClick);
 
@@ -176,7 +177,7 @@ void TFormPlateau::CreerMenu() {
 }
 
 void TFormPlateau::FormCreate() {
-    images_ = Images::Charger();
+    images_ = Images::Charger(devicePixelRatioF());
     setWindowIcon(QIcon(QStringLiteral(":/icons/ovane.xpm")));
     EnregistrerTypeFichier(services_.registre, services_.programme, [this](const QString& texte) {
         services_.boites.Afficher(this, texte, QString::fromUtf8(Textes::Ovane), Icone::Arret);
@@ -197,14 +198,40 @@ void TFormPlateau::FormShow(const QStringList& arguments) {
 }
 
 void TFormPlateau::DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int ligne,
-                                           const QRect& r) const {
+                                           const QRect& r) {
+    const Images& images = ImagesPour(peintre.device()->devicePixelRatioF());
     const int i = jeu::Index(colonne, ligne);
-    if (FondCases[i] >= 0) peintre.drawPixmap(r.topLeft(), images_.ImageList[FondCases[i]]);
+    if (FondCases[i] >= 0) peintre.drawPixmap(r.topLeft(), images.ImageList[FondCases[i]]);
     const auto contenu = static_cast<std::int8_t>(jeu_.Cases[i]);
-    const QPoint icone = r.topLeft() + QPoint(4, 4);
-    if (contenu >= 0 && contenu <= 2) peintre.drawPixmap(icone, images_.IconeList[contenu]);
+    // The icons are centred in the cell: 4 pixels in at ratio 1.
+    const QSizeF taille = images.IconeList[0].deviceIndependentSize();
+    const QPointF icone = QRectF(r).center() - QPointF(taille.width(), taille.height()) / 2;
+    if (contenu >= 0 && contenu <= 2) peintre.drawPixmap(icone, images.IconeList[contenu]);
     if (colonne == jeu_.ColonnePionDeplace && ligne == jeu_.LignePionDeplace)
-        peintre.drawPixmap(icone, images_.IconeList[IconePionDeplace]);
+        peintre.drawPixmap(icone, images.IconeList[IconePionDeplace]);
+}
+
+const Images& TFormPlateau::ImagesPour(qreal ratio) {
+    // A window moved to a screen of another pixel ratio gets pictures and cursors made for it.
+    if (!qFuzzyCompare(images_.Ratio, ratio)) {
+        images_ = Images::Charger(ratio);
+        curseurAffiche_ = -1;
+        ActualiserCurseur();
+    }
+    return images_;
+}
+
+QString TFormPlateau::DescriptionCase(int colonne, int ligne) const {
+    const std::uint8_t contenu = jeu_.Case(colonne, ligne);
+    // A team's pawn is stored as the team + 1.
+    const int equipe = contenu - 1;
+    QString texte = contenu == CasePalet ? QStringLiteral("pion-palet")
+                    : equipe == Bleus || equipe == Rouges
+                        ? QStringLiteral("pion %1").arg(QString::fromUtf8(AdjectifsEquipes[equipe]))
+                        : QStringLiteral("vide");
+    if (colonne == jeu_.ColonnePionDeplace && ligne == jeu_.LignePionDeplace)
+        texte += QStringLiteral(", marqué D");
+    return texte;
 }
 
 void TFormPlateau::AfficherPanneau(Panneau panneau, const std::string& texte) {
@@ -229,12 +256,13 @@ void TFormPlateau::DefinirCurseur(int numero) {
 void TFormPlateau::ActualiserCurseur() {
     // While the computer plays, the board says it is busy and takes no double-click.
     const int curseur = TourOrdinateur() ? 0 : curseur_;
+    const Images& images = ImagesPour(DrawGridPlateau->devicePixelRatioF());
     if (curseur == curseurAffiche_) return;
     curseurAffiche_ = curseur;
     if (curseur == 0)
         DrawGridPlateau->setCursor(Qt::BusyCursor);
     else
-        DrawGridPlateau->setCursor(images_.Curseurs[static_cast<std::size_t>(curseur)]);
+        DrawGridPlateau->setCursor(images.Curseurs[static_cast<std::size_t>(curseur)]);
 }
 
 void TFormPlateau::ActiverHorloge(bool active) {

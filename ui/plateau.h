@@ -114,7 +114,9 @@ private:
     void FormCreate();
     void CreerComposants();
     void CreerMenu();
-    void DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int ligne, const QRect& r) const;
+    void DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int ligne, const QRect& r);
+    const Images& ImagesPour(qreal ratio);
+    QString DescriptionCase(int colonne, int ligne) const;
 
     void ReprendreOrdinateur();
     void PoursuivreOrdinateur();

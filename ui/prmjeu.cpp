@@ -26,6 +26,21 @@ constexpr Choix Pions{5, 1};
 constexpr Choix Tours{20, 20};
 constexpr Choix Temps{30000, 30000};
 
+// Choices side by side, each as wide as its text, with the room left shared equally between them
+// (and half as much at the group's edges), so that no text runs into the next choice.
+void CoteACote(const QGroupBox& cadre, const QList<QAbstractButton*>& boutons) {
+    // Inside the group's 1-pixel frame line and a pixel of air.
+    constexpr int Bord = 2;
+    int libre = cadre.width() - 2 * Bord;
+    for (const QAbstractButton* bouton : boutons) libre -= bouton->sizeHint().width();
+    const int ecart = std::max(0, libre) / static_cast<int>(boutons.size());
+    int x = Bord + ecart / 2;
+    for (QAbstractButton* bouton : boutons) {
+        bouton->setGeometry(x, 17, bouton->sizeHint().width(), 18);
+        x += bouton->sizeHint().width() + ecart;
+    }
+}
+
 QButtonGroup* Groupe(QWidget* parent, const QString& titre, const QRect& place,
                      const QStringList& choix, bool empiles) {
     auto* cadre = new QGroupBox(titre, parent);
@@ -33,12 +48,10 @@ QButtonGroup* Groupe(QWidget* parent, const QString& titre, const QRect& place,
     auto* groupe = new QButtonGroup(cadre);
     for (int i = 0; i < choix.size(); ++i) {
         auto* bouton = new QRadioButton(choix[i], cadre);
-        if (empiles)
-            bouton->setGeometry(8, 18 + 20 * i, place.width() - 16, 18);
-        else
-            bouton->setGeometry(8 + 72 * i, 17, 70, 18);
+        if (empiles) bouton->setGeometry(8, 18 + 20 * i, place.width() - 16, 18);
         groupe->addButton(bouton, i);
     }
+    if (!empiles) CoteACote(*cadre, groupe->buttons());
     groupe->button(1)->setChecked(true);
     return groupe;
 }
@@ -50,8 +63,9 @@ TFormParametres::TFormParametres(const Partie& partie, QWidget* parent)
       partie_(partie) {
     setWindowTitle(QStringLiteral("Paramètres de jeu"));
     setFixedSize(432, 135);
-    // Three choices side by side in 225 pixels: the radio's gap to its text is kept short.
-    setStyleSheet(QStringLiteral("QRadioButton { spacing: 3px; }"));
+    // Three choices side by side in 225 pixels: the radio's gap to its text is kept short, so
+    // that the gap between choices is the wider.
+    setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; }"));
     RadioGroupNbPions =
         Groupe(this, QStringLiteral(" Nombre de pions-joueurs par équipe "), QRect(8, 8, 225, 41),
                {QStringLiteral("&5 pions"), QStringLiteral("&6 pions"), QStringLiteral("&7 pions")},

@@ -25,4 +25,14 @@ TEST(Aide, LeFichierDuProgrammeEstAcoteDeLui) {
     EXPECT_FALSE(TrouverFichierAide("ovane.hlp", dossiers).isEmpty());
 }
 
+TEST(Aide, UnFichierIntrouvableEstSignaleParLesBoitesDuProgramme) {
+    QStringList boites;
+    VisionneuseAideQt aide({}, [&](QWidget*, const QString& texte, const QString& titre) {
+        boites << titre << texte;
+    });
+    aide.AfficherRubrique(nullptr, "ovane.hlp", 0);
+    EXPECT_EQ(boites,
+              QStringList({"Aide", "Impossible de trouver le fichier d'aide « ovane.hlp »."}));
+}
+
 } // namespace

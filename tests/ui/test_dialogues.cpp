@@ -104,8 +104,9 @@ TEST_F(Dialogues, FeuilleDeMatchAuPremierTour) {
     EXPECT_EQ(feuille.Cellule(5, 0), "Dépl.");
     EXPECT_EQ(feuille.Cellule(6, 0), "Tir");
     for (int c = 1; c < 7; ++c) EXPECT_EQ(feuille.Cellule(c, 1), "") << c;
-    EXPECT_EQ(feuille.StringGridFeuilleDeMatch->columnWidth(0), 113);
-    EXPECT_EQ(feuille.StringGridFeuilleDeMatch->columnWidth(2), 17);
+    // Each column as wide as its text, plus the grid line Qt draws inside it.
+    EXPECT_EQ(feuille.StringGridFeuilleDeMatch->columnWidth(0), 113 + 1);
+    EXPECT_EQ(feuille.StringGridFeuilleDeMatch->columnWidth(2), 17 + 1);
 }
 
 TEST_F(Dialogues, FeuilleDeMatchDUnePartieEnCours) {

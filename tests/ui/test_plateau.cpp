@@ -1,10 +1,13 @@
 // The board window, driven as a player would: double-clicks on real cells, shortcuts, menus.
+#include <QAccessible>
 #include <QAction>
 #include <QFile>
 #include <QImage>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "doubles.h"
@@ -18,6 +21,20 @@ struct Plateau : ::testing::Test, FenetreDeTest {
     QColor Pixel(int x, int y) { return f().DrawGridPlateau->grab().toImage().pixelColor(x, y); }
     QImage ImageCase(int c, int l) {
         return f().DrawGridPlateau->grab(GrillePlateau::RectangleCase(c, l)).toImage();
+    }
+    void Activer() {
+        f().show();
+        f().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f()));
+    }
+    // The placements of the game that reaches a goal fastest: Bleus, then Rouges, six times.
+    template <class Poser> static void PlacerPourUnBut(Poser poser) {
+        const std::pair<int, int> bleus[] = {{4, 2}, {0, 1}, {1, 1}, {2, 1}, {6, 1}, {7, 1}};
+        const std::pair<int, int> rouges[] = {{0, 9}, {1, 9}, {2, 9}, {6, 9}, {7, 9}, {8, 9}};
+        for (int n = 0; n < 6; ++n) {
+            poser(bleus[n].first, bleus[n].second, Bleus);
+            poser(rouges[n].first, rouges[n].second, Rouges);
+        }
     }
     static int Compter(const QImage& image, QColor couleur) {
         int n = 0;
@@ -92,15 +109,8 @@ TEST_F(Plateau, LeMenuEtSesRaccourcis) {
 }
 
 TEST_F(Plateau, UnePartieJoueeALaSourisEtAuClavier) {
-    f().show();
-    f().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f()));
-    const std::pair<int, int> bleus[] = {{4, 2}, {0, 1}, {1, 1}, {2, 1}, {6, 1}, {7, 1}};
-    const std::pair<int, int> rouges[] = {{0, 9}, {1, 9}, {2, 9}, {6, 9}, {7, 9}, {8, 9}};
-    for (int n = 0; n < 6; ++n) {
-        DoubleClic(bleus[n].first, bleus[n].second);
-        DoubleClic(rouges[n].first, rouges[n].second);
-    }
+    Activer();
+    PlacerPourUnBut([this](int c, int l, int) { DoubleClic(c, l); });
     EXPECT_EQ(Panneau(2), "Déplacement");
     EXPECT_TRUE(f().TimerTemps->isActive());
     // Bleus skip the move with Alt+Backspace and shoot from (4, 2): the puck-pawn goes to (4, 8).
@@ -212,6 +222,144 @@ TEST_F(Plateau, LHorlogeCompteLeTempsAffiche) {
     EXPECT_EQ(Panneau(5), "0:59");
     for (int i = 0; i < 5; ++i) f().TimerTempsTimer();
     EXPECT_EQ(Panneau(5), "0:58");
+}
+
+// WCAG's relative luminance and contrast ratio: 3 to 1 is what a frame needs to be seen.
+double Luminance(QColor couleur) {
+    const auto lineaire = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineaire(couleur.redF()) + 0.7152 * lineaire(couleur.greenF()) +
+           0.0722 * lineaire(couleur.blueF());
+}
+
+double Contraste(QColor a, QColor b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(Plateau, LeCadreDeLaCaseCouranteSeVoitSurChaqueFond) {
+    struct Fond {
+        const char* nom;
+        int colonne, ligne;
+    };
+    const Fond fonds[] = {{"ligne neutre", 1, 5},    {"but des Bleus", 3, 0},
+                          {"but des Rouges", 3, 10}, {"zone bleue", 0, 0},
+                          {"zone rouge", 0, 10},     {"camp", 2, 3}};
+    for (const Fond& fond : fonds) {
+        f().DrawGridPlateau->DefinirCaseCourante(fond.colonne, fond.ligne);
+        const QImage avec = ImageCase(fond.colonne, fond.ligne);
+        f().DrawGridPlateau->DefinirCaseCourante(8, 4);
+        const QImage sans = ImageCase(fond.colonne, fond.ligne);
+        int points = 0;
+        for (int y = 0; y < avec.height(); ++y) {
+            for (int x = 0; x < avec.width(); ++x) {
+                if (avec.pixel(x, y) == sans.pixel(x, y)) continue;
+                ++points;
+                EXPECT_GE(Contraste(avec.pixelColor(x, y), sans.pixelColor(x, y)), 3.0)
+                    << fond.nom << " " << x << "," << y;
+            }
+        }
+        // A dotted line around the cell, one window pixel wide (as many device pixels as the
+        // art's whole factor): every other pixel of that ring.
+        const int n = avec.width();
+        const int epaisseur = n / GrillePlateau::TailleCase;
+        EXPECT_EQ(points, (n * n - (n - 2 * epaisseur) * (n - 2 * epaisseur)) / 2) << fond.nom;
+    }
+}
+
+// The keyboard alone: arrows to the cell, then Entrée or Espace.
+struct Clavier : Plateau {
+    void Touche(Qt::Key touche, Qt::KeyboardModifiers modificateurs = {}) {
+        QTest::keyClick(f().DrawGridPlateau, touche, modificateurs);
+    }
+    void Raccourci(Qt::Key touche, Qt::KeyboardModifiers modificateurs) {
+        QTest::keyClick(&f(), touche, modificateurs);
+    }
+    void Jouer(int colonne, int ligne, Qt::Key touche) {
+        Touche(Qt::Key_Home);
+        for (int c = 0; c < colonne; ++c) Touche(Qt::Key_Right);
+        for (int i = 0; i < NbLignes && f().CaseCourante().Ligne != ligne; ++i)
+            Touche(f().CaseCourante().Ligne < ligne ? Qt::Key_Down : Qt::Key_Up);
+        ASSERT_EQ(f().CaseCourante(), position(colonne, ligne));
+        Touche(touche);
+    }
+};
+
+TEST_F(Clavier, UnePartieSansSourisJusquAuPremierBut) {
+    Activer();
+    PlacerPourUnBut([this](int c, int l, int equipe) {
+        Jouer(c, l, equipe == Bleus ? Qt::Key_Return : Qt::Key_Space);
+    });
+    EXPECT_EQ(Panneau(2), "Déplacement");
+    Raccourci(Qt::Key_Backspace, Qt::AltModifier);
+    Jouer(4, 2, Qt::Key_Enter);
+    EXPECT_EQ(j->Case(4, 8), CasePalet);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(f().DrawGridPlateau)->text(QAccessible::Name),
+              "Case 4, 2 : vide");
+    Raccourci(Qt::Key_Backspace, Qt::ShiftModifier | Qt::AltModifier);
+    Raccourci(Qt::Key_Backspace, Qt::AltModifier);
+    Jouer(4, 5, Qt::Key_Space);
+    ASSERT_FALSE(boites.Vues.empty());
+    EXPECT_EQ(boites.Vues.back().texte, "But des Bleus !!!");
+    EXPECT_EQ(Panneau(0), "Bleus 1-0 Rouges");
+    // What a screen reader says: each cell, and the current one as it moves.
+    QAccessibleInterface* grille = QAccessible::queryAccessibleInterface(f().DrawGridPlateau);
+    ASSERT_NE(grille, nullptr);
+    ASSERT_EQ(grille->childCount(), NbCases);
+    EXPECT_EQ(grille->child(jeu::Index(4, 5))->text(QAccessible::Name), "Case 4, 5 : pion-palet");
+    EXPECT_EQ(grille->child(jeu::Index(0, 2))->text(QAccessible::Name), "Case 0, 2 : vide");
+    EXPECT_EQ(grille->focusChild(), grille->child(jeu::Index(4, 5)));
+    Jouer(0, 1, Qt::Key_Down);
+    EXPECT_EQ(grille->text(QAccessible::Name), "Case 0, 2 : vide");
+}
+
+TEST_F(Clavier, EntreeAvecAltAppartientAuxRaccourcis) {
+    f().show();
+    Touche(Qt::Key_Down);
+    Touche(Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(j->Case(0, 1), CaseVide);
+    Touche(Qt::Key_Return);
+    EXPECT_NE(j->Case(0, 1), CaseVide);
+}
+
+// Drawn at the screen's pixel ratio (QT_SCALE_FACTOR): run again at 1.25, 1.5 and 2.
+TEST_F(Plateau, LeDessinEstNetATouteEchelle) {
+    f().show();
+    PlacerDouze();
+    DoubleClic(3, 2);
+    const qreal ratio = f().DrawGridPlateau->devicePixelRatioF();
+    const QImage image = f().DrawGridPlateau->grab().toImage();
+    ASSERT_EQ(image.width(), qRound(f().DrawGridPlateau->width() * ratio));
+    // Nothing blended: every pixel of every cell is one of the pixel art's sixteen colours.
+    const QSet<QRgb> palette = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    int horsPalette = 0;
+    for (int c = 0; c < NbColonnes; ++c) {
+        for (int l = 0; l < NbLignes; ++l) {
+            const QRectF r = QRectF(GrillePlateau::RectangleCase(c, l));
+            const QRect interieur(
+                QPoint(std::ceil(r.left() * ratio) + 1, std::ceil(r.top() * ratio) + 1),
+                QPoint(std::floor(r.right() * ratio) - 1, std::floor(r.bottom() * ratio) - 1));
+            for (int y = interieur.top(); y <= interieur.bottom(); ++y)
+                for (int x = interieur.left(); x <= interieur.right(); ++x)
+                    horsPalette += !palette.contains(image.pixel(x, y) & 0xFFFFFF);
+        }
+    }
+    EXPECT_EQ(horsPalette, 0);
+    // At a whole ratio the art is enlarged by it: the checkerboard's squares are ratio wide.
+    const int facteur = static_cast<int>(ratio);
+    if (facteur == ratio) {
+        const QPoint coin = GrillePlateau::RectangleCase(0, 5).topLeft() * facteur;
+        for (int x = 0; x < 8 * facteur; ++x)
+            EXPECT_EQ(image.pixel(coin + QPoint(x, 4)) == image.pixel(coin + QPoint(0, 4)),
+                      (x / facteur) % 2 == 0)
+                << x;
+    }
+    // The cursors follow the screen too.
+    EXPECT_EQ(f().DrawGridPlateau->cursor().bitmap().width(), 32 * qRound(ratio));
 }
 
 struct Fichiers : Plateau {
