@@ -18,6 +18,7 @@ cmake --build build/sanitizers -j2
 ctest --test-dir build/sanitizers -j2 --output-on-failure
 
 echo "== The whole program =="
-cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The benchmarks are built too, so that a change cannot leave them behind; run-bench.sh runs them.
+cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANE_BENCH=ON >/dev/null
 cmake --build build/main -j2
 ctest --test-dir build/main -j2 --output-on-failure

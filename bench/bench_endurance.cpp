@@ -72,7 +72,10 @@ Memoire Mesurer() {
 class Endurance {
 public:
     Endurance()
-        : aide_({QStringLiteral(OVANE_DOSSIER_AIDE)}),
+        : aide_({QStringLiteral(OVANE_DOSSIER_AIDE)},
+                [this](QWidget* fenetre, const QString& texte, const QString& titre) {
+                    boites_.Afficher(fenetre, texte, titre, Icone::Arret);
+                }),
           fenetre_(*jeu_, joueurs_,
                    {boites_, dialogues_, registre_, aide_,
                     [](QWidget* parent) {
