@@ -82,10 +82,12 @@ int main(int argc, char** argv) {
     for (std::thread& t : travailleurs) t.join();
 
     double total = 0;
-    int nonFinies = 0, illegales = 0, buts = 0;
+    int nonFinies = 0, illegales = 0, buts = 0, victoires = 0, nuls = 0;
     std::vector<double> temps;
     for (const ResultatPartie& r : resultats) {
         total += r.score;
+        victoires += r.score == 1;
+        nuls += r.score == 0.5;
         nonFinies += !r.finie;
         illegales += !r.legale;
         buts += r.buts[0] + r.buts[1];
@@ -103,9 +105,10 @@ int main(int argc, char** argv) {
         return nonFinies || illegales ? 1 : 0;
     }
     std::printf("%-9s contre %-9s parties %d  score %.1f %%  Elo %+.0f [%+.0f, %+.0f]  "
-                "réflexion médiane %.2f ms, pire %.1f ms  buts/partie %.2f",
+                "gagnées %d nulles %d perdues %d  réflexion médiane %.2f ms, pire %.1f ms  "
+                "buts/partie %.2f",
                 Nom(joueurs[0]), Nom(joueurs[1]), parties, 100 * score, Elo(score), Elo(bas),
-                Elo(haut), mediane, pire, buts / n);
+                Elo(haut), victoires, nuls, parties - victoires - nuls, mediane, pire, buts / n);
     if (nonFinies || illegales) std::printf("  NON FINIES %d  REFUSÉES %d", nonFinies, illegales);
     std::printf("\n");
     return nonFinies || illegales ? 1 : 0;
