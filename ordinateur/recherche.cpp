@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "rules/actions.h"
+#include "rules/deroulement.h"
 #include "rules/resultat.h"
 
 // The rules' window for a look-ahead: it shows nothing.
@@ -24,8 +25,6 @@ namespace {
 using Etat = Recherche::Etat;
 using Genre = ActionJoueur::Genre;
 
-// The occupation points a goal gives the scorer.
-constexpr double OccupationBut = 10;
 constexpr double Victoire = 100000;
 constexpr double Infini = std::numeric_limits<double>::infinity();
 // Actions looked at within one play: the pawn, its destination, the shot.
@@ -37,7 +36,7 @@ int EquipeDe(const Etat& s) {
 
 // One play's occupation points for team t, net of the other team's, with the puck-pawn on row l.
 double GainLigne(int t, int ligne) {
-    return t == Bleus ? 2 * ligne - 10 : 10 - 2 * ligne;
+    return PointsOccupation(t, ligne) - PointsOccupation(t ^ 1, ligne);
 }
 
 double Materiel(const Etat& s, int t, double valeurBut) {
@@ -58,7 +57,8 @@ bool FinDuCoup(const Etat& avant, const ActionJoueur& a, const Etat& apres) {
            a.genre == Genre::PasserTour || apres.jeu.FinDeJeu;
 }
 
-// The team that plays next once any placement phase under way is over: the one that began it.
+// The team that plays next once any placement phase under way is over: the one that began it,
+// as ChangerJoueur and ConclurePlacement hand over, pawn by pawn, then to the first placer.
 int ProchainAJouer(const Etat& s) {
     const int t = EquipeDe(s);
     if (s.jeu.Action != acPlacement) return t;
@@ -148,10 +148,12 @@ double Recherche::Potentiel(const Etat& s, int t) {
     double meilleur = GainLigne(t, j.LignePalet);
     for (int c = 0; c < NbColonnes; ++c) {
         for (int l = 0; l < NbLignes; ++l) {
+            // Only the team's own pawns can shoot: VerifierTir's first check, spared the other
+            // cells.
             if (j.Case(c, l) != t + 1) continue;
             const VerdictTir v = VerifierTir(j, c, l);
             if (v.refus != Refus::Aucun) continue;
-            meilleur = std::max(meilleur, v.But ? reglages_.valeurBut + OccupationBut
+            meilleur = std::max(meilleur, v.But ? reglages_.valeurBut + PointsParCoup
                                                 : GainLigne(t, v.Futur.Ligne));
         }
     }

@@ -135,10 +135,10 @@ void MarquerBut(const Partie& p, int equipe) {
 void CompterOccupation(const Partie& p) {
     const jeu& j = p.Jeu;
     if (j.But == 1 || j.But == 2) {
-        p.Joueurs[j.But - 1].Occupation += 10;
+        p.Joueurs[j.But - 1].Occupation += PointsParCoup;
     } else {
-        p.Joueurs[Bleus].Occupation += j.LignePalet;
-        p.Joueurs[Rouges].Occupation += 10 - j.LignePalet;
+        p.Joueurs[Bleus].Occupation += PointsOccupation(Bleus, j.LignePalet);
+        p.Joueurs[Rouges].Occupation += PointsOccupation(Rouges, j.LignePalet);
     }
     AfficherJauge(p);
 }

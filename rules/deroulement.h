@@ -5,6 +5,14 @@
 
 #include "vue.h"
 
+// Every finished play shares this many occupation points; a goal gives them all to the scorer.
+inline constexpr int PointsParCoup = 10;
+// The points a team gets for a play that ends with the puck-pawn on this row: the puck-pawn
+// advancing towards the Rouges' goal favours Bleus.
+inline constexpr int PointsOccupation(int equipe, int ligne) {
+    return equipe == Bleus ? ligne : PointsParCoup - ligne;
+}
+
 void AfficherErreur(const Partie& p, const std::string& texte);
 void DemarrerTemps(const Partie& p);
 void FinDeCoup(const Partie& p);

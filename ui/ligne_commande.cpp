@@ -17,6 +17,23 @@ QString ValeurIncorrecte(const QString& option, const QString& valeur, const QSt
         .arg(option, valeur, attendues);
 }
 
+// Qt's own options, which the window's application takes for itself from the same line: known
+// here so that they are not refused, and left out of the usage.
+void OptionsDeQt(QCommandLineParser& lecteur) {
+    for (const char* nom :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "qwindowicon", "qwindowtitle", "style", "stylesheet", "display", "geometry", "session"}) {
+        QCommandLineOption option(QString::fromLatin1(nom), QString(), QStringLiteral("valeur"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        lecteur.addOption(option);
+    }
+    for (const char* nom : {"reverse", "sync", "nograb", "dograb", "widgetcount"}) {
+        QCommandLineOption option(QString::fromLatin1(nom));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        lecteur.addOption(option);
+    }
+}
+
 } // namespace
 
 std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
@@ -39,6 +56,9 @@ std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
                        "(Expert)."),
         QStringLiteral("niveau"));
     lecteur.addOptions({aide, versionOption, ordinateur, niveau});
+    // Qt writes its options with a single dash ("-style fusion"): one word, not five letters.
+    lecteur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    OptionsDeQt(lecteur);
     lecteur.addPositionalArgument(QStringLiteral("fichier"),
                                   QStringLiteral("Une partie enregistrée (.ovn) à ouvrir."),
                                   QStringLiteral("[FICHIER]"));

@@ -43,10 +43,14 @@ INSTANTIATE_TEST_SUITE_P(Parties, Niveaux,
                                            Rencontre{"ExpertAmateur", 3, 2, 500}),
                          [](const auto& info) { return info.param.nom; });
 
+// The Expert with room for its deeper searches (alpha-beta two and three plays deep, a team that
+// plays twice at half-time): still legal, still the same game for the same seed.
 TEST(Ordinateur, UneGraineDonneToujoursLaMemePartie) {
+    constexpr long long Budget = 20000 * OVANE_PARTIES_PAR_CENT / 100;
     for (const Joueur niveau : {1, 2, 3}) {
-        const ResultatPartie a = JouerPartie(niveau, 0, true, 11, BudgetRapide);
-        const ResultatPartie b = JouerPartie(niveau, 0, true, 11, BudgetRapide);
+        const ResultatPartie a = JouerPartie(niveau, 2, true, 11, Budget);
+        const ResultatPartie b = JouerPartie(niveau, 2, true, 11, Budget);
+        EXPECT_TRUE(a.legale && a.finie) << niveau;
         EXPECT_EQ(a.actions, b.actions) << niveau;
         EXPECT_EQ(a.occupation[0], b.occupation[0]) << niveau;
         EXPECT_EQ(a.buts[1], b.buts[1]) << niveau;

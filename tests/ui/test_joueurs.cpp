@@ -2,12 +2,16 @@
 // game changes under it, and a person who cannot act for it.
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "doubles.h"
+#include "game/partie.h"
+#include "rules/actions.h"
 #include "rules/resultat.h"
 #include "rules/textes.h"
+#include "rules/vue_memoire.h"
 #include "ui/joueurs.h"
 
 #include <QComboBox>
@@ -51,17 +55,27 @@ TEST_F(Joueurs, UneDemonstrationSeJoueJusquALaFin) {
 }
 
 TEST_F(Joueurs, UnResultatEstOublieQuandLaPartieChange) {
-    f().DefinirJoueurs(Choix(false, true, Niveau::Expert));
+    f().DefinirJoueurs(Choix(false, true, Niveau::Debutant));
+    f().PauseOrdinateur = 60000;
     DoubleClic(4, 2);
-    ASSERT_EQ(j->Equipe(), Rouges);
-    // The search starts from the event loop; the new game comes before its result can.
-    QCoreApplication::processEvents();
-    EXPECT_EQ(f().StatusBarMsg->Texte(0), QString::fromUtf8(Textes::OrdinateurReflechit));
-    f().RubriqueNouvelleClick();
-    QTest::qWait(300);
+    // Rouges' choice is made and shown on its cell; it waits for its pause.
+    ASSERT_TRUE(Attendre([&] { return f().TimerOrdinateur->isActive(); }, 5000));
+    const position choisie = f().CaseCourante();
+    // Another game where Rouges are also to play, and that very cell is taken.
+    PartieMemoire autre;
+    for (const position& c : {position(4, 2), choisie, position(0, 1)})
+        DrawGridPlateauDblClick(autre.p, c);
+    ASSERT_EQ(autre.j->Equipe(), Rouges);
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("autre.ovn"));
+    ASSERT_EQ(SauvegarderPartie(fichier.toStdString(), *autre.j, autre.joueurs),
+              Sauvegarde::Reussie);
+    f().PauseOrdinateur = 0;
+    f().Ouvrir(fichier);
+    // The choice made for the other game is dropped: Rouges choose afresh, and are not refused.
+    ASSERT_TRUE(Attendre([&] { return j->Equipe() == Bleus; }, 5000));
     EXPECT_TRUE(boites.Vues.empty());
-    EXPECT_EQ(j->Equipe(), Bleus);
-    EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 0);
+    EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 2);
 }
 
 TEST_F(Joueurs, UnePersonneNeJouePasPourLOrdinateur) {
