@@ -188,6 +188,16 @@ Chargement ChargerPartie(const std::uint8_t* donnees, std::size_t taille, jeu& j
     return ChargerDepuis(f.get(), j, joueurs);
 }
 
+std::vector<std::uint8_t> OctetsPartie(const jeu& j, const Equipes& joueurs) {
+    std::vector<std::uint8_t> octets(TaillePartie);
+    // fmemopen writes the way a file is written, so the bytes are those of a save.
+    const Fichier f(fmemopen(octets.data(), octets.size(), "wb"));
+    if (!f || !EcrirePartie(f.get(), j, joueurs) || std::fflush(f.get()) != 0 ||
+        std::ftell(f.get()) != static_cast<long>(TaillePartie))
+        return {};
+    return octets;
+}
+
 Sauvegarde SauvegarderPartie(const std::string& chemin, const jeu& j, const Equipes& joueurs) {
     return RemplacerFichier(chemin, [&](std::FILE* f) { return EcrirePartie(f, j, joueurs) != 0; });
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "jeu.h"
 #include "joueur.h"
@@ -16,6 +17,9 @@ inline constexpr std::size_t TaillePartie = TailleJeu + 2 * 16;
 // Whole-file transfers on an open handle; 1 on success, 0 at the first failed record.
 int LirePartie(std::FILE* f, jeu& j, Equipes& joueurs);
 int EcrirePartie(std::FILE* f, const jeu& j, const Equipes& joueurs);
+
+// The bytes a save of the records writes; empty only when the records cannot be written.
+std::vector<std::uint8_t> OctetsPartie(const jeu& j, const Equipes& joueurs);
 
 // Whether the records are a state some game can be in, including after the parameters changed
 // during it: every value used as an index or a table key in range; one puck-pawn where its cell

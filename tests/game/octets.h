@@ -8,16 +8,7 @@
 #include "game/partie.h"
 
 inline std::vector<std::uint8_t> Octets(const jeu& j, const Equipes& joueurs) {
-    std::FILE* f = std::tmpfile();
-    std::vector<std::uint8_t> octets;
-    if (!f) return octets;
-    if (EcrirePartie(f, j, joueurs)) {
-        octets.resize(static_cast<std::size_t>(std::ftell(f)));
-        std::rewind(f);
-        octets.resize(std::fread(octets.data(), 1, octets.size(), f));
-    }
-    std::fclose(f);
-    return octets;
+    return OctetsPartie(j, joueurs);
 }
 
 inline std::int32_t EntierA(const std::vector<std::uint8_t>& o, std::size_t i) {

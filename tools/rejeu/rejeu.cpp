@@ -10,47 +10,16 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ordinateur/ordinateur.h"
-#include "rules/actions.h"
 #include "rules/commandes.h"
+#include "rules/ligne_jeu.h"
+#include "rules/transcription.h"
 #include "rules/vue_memoire.h"
 
 namespace {
-
-const char* NomIcone(Icone icone) {
-    switch (icone) {
-    case Icone::Arret:
-        return "stop";
-    case Icone::Exclamation:
-        return "exclamation";
-    case Icone::Information:
-        return "information";
-    }
-    return "";
-}
-
-std::string SurUneLigne(const std::string& texte) {
-    std::string ligne;
-    for (const char c : texte) {
-        if (c == '\n')
-            ligne += "\\n";
-        else
-            ligne += c;
-    }
-    return ligne;
-}
-
-void EcrireEtat(std::ostream& sortie, const VueMemoire& vue) {
-    sortie << "etat";
-    for (const std::string& panneau : vue.Panneaux) sortie << '\t' << panneau;
-    sortie << '\t' << vue.MaximumJauge << '\t' << vue.ProgressionJauge << '\t' << vue.BulleJauge
-           << '\t' << vue.Curseur << '\t' << (vue.Horloge ? 1 : 0) << '\n';
-}
-
-bool UnDe(int valeur, int a, int b, int c) {
-    return valeur == a || valeur == b || valeur == c;
-}
 
 // The rest of the line after the command word: a file name, spaces allowed.
 bool Argument(std::istringstream& mots, std::string& texte) {
@@ -63,8 +32,7 @@ public:
     explicit Rejeu(std::ostream& sortie) : sortie_(sortie) {
         partie_.vue.SurMessage = [this](const std::string& texte, const std::string& titre,
                                         Icone i) {
-            sortie_ << "boite\t" << NomIcone(i) << '\t' << titre << '\t' << SurUneLigne(texte)
-                    << '\n';
+            sortie_ << LigneBoite({texte, titre, i}) << '\n';
         };
     }
 
@@ -73,14 +41,11 @@ public:
         std::istringstream mots(ligne);
         std::string commande;
         mots >> commande;
-        if (commande == "clic") return Clic(mots);
-        if (commande == "parametres") return Parametres(mots);
         if (commande == "enregistrer" || commande == "ouvrir") return Fichier(commande, mots);
         if (commande == "graine") return Graine(mots);
         if (commande == "ordinateur") return Ordinateur(mots);
-        std::string reste;
-        if (mots >> reste) return false;
-        return Simple(commande);
+        if (commande == "etat") return Etat(mots);
+        return Jeu(ligne);
     }
 
 private:
@@ -109,21 +74,21 @@ private:
         return true;
     }
 
-    bool Clic(std::istringstream& mots) {
-        int c = 0, l = 0;
-        std::string reste;
-        if (!(mots >> c >> l) || (mots >> reste) || !SurPlateau(c, l)) return false;
-        DrawGridPlateauDblClick(partie_.p, position(c, l));
-        return true;
-    }
-
-    bool Parametres(std::istringstream& mots) {
-        int pions = 0, tours = 0, temps = 0;
-        std::string reste;
-        if (!(mots >> pions >> tours >> temps) || (mots >> reste)) return false;
-        if (!UnDe(pions, 5, 6, 7) || !UnDe(tours, 20, 40, 60) || !UnDe(temps, 30000, 60000, 90000))
-            return false;
-        AppliquerParametres(partie_.p, pions, tours, static_cast<std::uint32_t>(temps));
+    // A command that changes the game, its words separated by any blanks.
+    bool Jeu(const std::string& ligne) {
+        std::vector<std::string_view> mots;
+        std::string_view reste(ligne);
+        for (;;) {
+            const auto debut = reste.find_first_not_of(" \t");
+            if (debut == std::string_view::npos) break;
+            reste.remove_prefix(debut);
+            const auto fin = std::min(reste.find_first_of(" \t"), reste.size());
+            mots.push_back(reste.substr(0, fin));
+            reste.remove_prefix(fin);
+        }
+        const auto commande = LireCommandeJeu(mots);
+        if (!commande) return false;
+        AppliquerCommandeJeu(partie_.p, *commande);
         return true;
     }
 
@@ -137,19 +102,10 @@ private:
         return true;
     }
 
-    bool Simple(const std::string& commande) {
-        if (commande == "passer-action")
-            RubriquePasserActionClick(partie_.p);
-        else if (commande == "passer-tour")
-            RubriquePasserTourClick(partie_.p);
-        else if (commande == "nouvelle")
-            RubriqueNouvelleClick(partie_.p);
-        else if (commande == "tic") {
-            if (partie_.vue.HorlogeActive()) TimerTempsTimer(partie_.p);
-        } else if (commande == "etat")
-            EcrireEtat(sortie_, partie_.vue);
-        else
-            return false;
+    bool Etat(std::istringstream& mots) {
+        std::string reste;
+        if (mots >> reste) return false;
+        sortie_ << LigneEtat(partie_.vue) << '\n';
         return true;
     }
 

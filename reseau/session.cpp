@@ -1,0 +1,342 @@
+// A player's side of a network game.
+#include "session.h"
+
+#include <QDateTime>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include "rules/vue.h"
+
+// The caller's view, with its boxes held back during a catch-up.
+class SessionClient::VueRelais : public Vue {
+public:
+    explicit VueRelais(Vue& vue) : vue_(vue) {}
+    bool Muette = false;
+
+    void AfficherPanneau(Panneau panneau, const std::string& texte) override {
+        vue_.AfficherPanneau(panneau, texte);
+    }
+    void DefinirJauge(int maximum, int progression, const std::string& bulle) override {
+        vue_.DefinirJauge(maximum, progression, bulle);
+    }
+    void RedessinerPlateau() override { vue_.RedessinerPlateau(); }
+    void DefinirCurseur(int numero) override { vue_.DefinirCurseur(numero); }
+    void ActiverHorloge(bool active) override { vue_.ActiverHorloge(active); }
+    bool HorlogeActive() const override { return vue_.HorlogeActive(); }
+    void Message(const std::string& texte, const std::string& titre, Icone icone) override {
+        if (!Muette) vue_.Message(texte, titre, icone);
+    }
+
+private:
+    Vue& vue_;
+};
+
+std::optional<AdresseHote> LireAdresse(const QString& texte) {
+    AdresseHote adresse;
+    QString reste = texte.trimmed();
+    QString port;
+    if (reste.startsWith(QLatin1Char('['))) {
+        const auto fin = reste.indexOf(QLatin1Char(']'));
+        if (fin < 0) return std::nullopt;
+        adresse.hote = reste.mid(1, fin - 1);
+        reste = reste.mid(fin + 1);
+        if (!reste.isEmpty() && !reste.startsWith(QLatin1Char(':'))) return std::nullopt;
+        port = reste.mid(1);
+    } else if (reste.count(QLatin1Char(':')) == 1) {
+        adresse.hote = reste.section(QLatin1Char(':'), 0, 0);
+        port = reste.section(QLatin1Char(':'), 1);
+    } else {
+        adresse.hote = reste;
+    }
+    if (adresse.hote.isEmpty() || adresse.hote.contains(QLatin1Char(' '))) return std::nullopt;
+    if (!port.isEmpty()) {
+        bool ok = false;
+        const uint valeur = port.toUInt(&ok);
+        if (!ok || valeur == 0 || valeur > 65535) return std::nullopt;
+        adresse.port = static_cast<quint16>(valeur);
+    }
+    return adresse;
+}
+
+SessionClient::SessionClient(const Partie& p, QObject* parent)
+    : QObject(parent), p_(p), relais_(std::make_unique<VueRelais>(p.Ecran)),
+      miroir_(Partie{p.Jeu, p.Joueurs, *relais_}) {
+    essai_ = new QTimer(this);
+    essai_->setSingleShot(true);
+    connect(essai_, &QTimer::timeout, this, &SessionClient::Connecter);
+}
+
+SessionClient::~SessionClient() {
+    if (socket_) socket_->disconnect(this);
+}
+
+void SessionClient::Creer(const AdresseHote& adresse, int equipe, const CommandeJeu& parametres) {
+    Requete r;
+    r.genre = Requete::Genre::Creer;
+    r.equipe = equipe;
+    r.jeu = parametres;
+    adresse_ = adresse;
+    siege_ = r;
+    assise_ = false;
+    Connecter();
+}
+
+void SessionClient::Rejoindre(const AdresseHote& adresse, const QString& code) {
+    Requete r;
+    r.genre = Requete::Genre::Rejoindre;
+    r.code = LireCode(code.toStdString()).value_or(code.toStdString());
+    adresse_ = adresse;
+    siege_ = r;
+    assise_ = false;
+    Connecter();
+}
+
+void SessionClient::Reprendre(const AdresseHote& adresse, const QString& code,
+                              const QString& jeton) {
+    Requete r;
+    r.genre = Requete::Genre::Reprendre;
+    r.code = LireCode(code.toStdString()).value_or(code.toStdString());
+    r.jeton = jeton.toStdString();
+    adresse_ = adresse;
+    siege_ = r;
+    code_ = QString::fromStdString(r.code);
+    jeton_ = jeton;
+    assise_ = true;
+    tentatives_ = 0;
+    Connecter();
+}
+
+void SessionClient::Quitter() {
+    essai_->stop();
+    etape_ = Etape::Libre;
+    attendus_.clear();
+    recues_.clear();
+    if (socket_) {
+        socket_->disconnect(this);
+        socket_->abort();
+        socket_->deleteLater();
+        socket_ = nullptr;
+    }
+    emit Changement();
+}
+
+void SessionClient::Connecter() {
+    if (socket_) {
+        socket_->disconnect(this);
+        socket_->abort();
+        socket_->deleteLater();
+    }
+    attendus_.clear();
+    recues_.clear();
+    lecteur_ = LecteurLignes(LongueurMaxAnnonce);
+    derniereErreur_.clear();
+    etape_ = Etape::Connexion;
+    socket_ = new QTcpSocket(this);
+    socket_->setReadBufferSize(4 * static_cast<qint64>(LongueurMaxAnnonce));
+    connect(socket_, &QTcpSocket::connected, this, [this] {
+        Requete bonjour;
+        Envoyer(bonjour);
+    });
+    connect(socket_, &QTcpSocket::readyRead, this, &SessionClient::Lire);
+    connect(socket_, &QTcpSocket::disconnected, this, &SessionClient::Perdue);
+    connect(socket_, &QTcpSocket::errorOccurred, this, [this] {
+        if (socket_ && socket_->state() == QAbstractSocket::UnconnectedState) Perdue();
+    });
+    emit Changement();
+    socket_->connectToHost(adresse_.hote, adresse_.port);
+}
+
+void SessionClient::Envoyer(const Requete& r) {
+    if (!socket_) return;
+    if (r.genre != Requete::Genre::Bonjour) attendus_.push_back({r.genre, r.jeu});
+    const std::string ligne = TexteRequete(r) + '\n';
+    socket_->write(ligne.data(), static_cast<qint64>(ligne.size()));
+}
+
+bool SessionClient::Jouer(const CommandeJeu& action) {
+    if (etape_ != Etape::EnJeu || !action.Action()) return false;
+    Requete r;
+    r.genre = Requete::Genre::Jeu;
+    r.jeu = action;
+    Envoyer(r);
+    return true;
+}
+
+bool SessionClient::Proposer(const CommandeJeu& proposition) {
+    if (etape_ != Etape::EnJeu) return false;
+    Requete r;
+    r.genre = Requete::Genre::Proposer;
+    r.jeu = proposition;
+    Envoyer(r);
+    return true;
+}
+
+bool SessionClient::Repondre(bool accepte) {
+    if (etape_ != Etape::EnJeu) return false;
+    Requete r;
+    r.genre = accepte ? Requete::Genre::Accepter : Requete::Genre::Refuser;
+    Envoyer(r);
+    return true;
+}
+
+bool SessionClient::DemanderEtat() {
+    if (etape_ != Etape::EnJeu) return false;
+    Requete r;
+    r.genre = Requete::Genre::Etat;
+    Envoyer(r);
+    return true;
+}
+
+bool SessionClient::ActionEnCours() const {
+    for (const Attendu& a : attendus_)
+        if (a.genre == Requete::Genre::Jeu) return true;
+    return false;
+}
+
+int SessionClient::SecondesAvantEssai() const {
+    const qint64 reste = echeance_ - QDateTime::currentMSecsSinceEpoch();
+    return reste <= 0 ? 0 : static_cast<int>((reste + 999) / 1000);
+}
+
+void SessionClient::Lire() {
+    QTcpSocket* socket = socket_;
+    while (socket == socket_ && socket_->bytesAvailable() > 0) {
+        char tampon[16384];
+        const qint64 lus = socket_->read(tampon, sizeof tampon);
+        if (lus <= 0) break;
+        if (!lecteur_.Ajouter(std::string_view(tampon, static_cast<std::size_t>(lus)))) {
+            // A host that breaks the protocol: start again from a fresh catch-up.
+            socket_->abort();
+            return;
+        }
+        while (auto ligne = lecteur_.Suivante()) recues_.push_back(std::move(*ligne));
+    }
+    Traiter();
+}
+
+// One line at a time, in order: a box that a line opens runs a nested event loop, and the lines
+// that arrive meanwhile wait for it.
+void SessionClient::Traiter() {
+    if (enTraitement_) return;
+    enTraitement_ = true;
+    while (!recues_.empty()) {
+        const std::string ligne = std::move(recues_.front());
+        recues_.pop_front();
+        const auto annonce = LireAnnonce(ligne);
+        if (!annonce) {
+            recues_.clear();
+            if (socket_) socket_->abort();
+            break;
+        }
+        TraiterAnnonce(*annonce);
+    }
+    enTraitement_ = false;
+}
+
+void SessionClient::TraiterAnnonce(const Annonce& a) {
+    using G = Annonce::Genre;
+    switch (a.genre) {
+    case G::Bonjour:
+        return Envoyer(siege_);
+    case G::Partie:
+        code_ = QString::fromStdString(a.code);
+        jeton_ = QString::fromStdString(a.jeton);
+        equipe_ = a.equipe;
+        rattrapage_ = true;
+        relais_->Muette = true;
+        miroir_.Recommencer();
+        return;
+    case G::Jeu:
+    case G::Instantane:
+        if (!attendus_.empty() && attendus_.front().genre == Requete::Genre::Jeu &&
+            a.genre == G::Jeu && a.jeu == attendus_.front().jeu)
+            attendus_.front().accepte = true;
+        if (!miroir_.Appliquer(a) && socket_) socket_->abort();
+        emit Applique();
+        return;
+    case G::Boite:
+        if (!attendus_.empty() && attendus_.front().genre == Requete::Genre::Jeu &&
+            !attendus_.front().accepte)
+            emit Refus(a.boite);
+        return;
+    case G::Etat:
+        dernierEtat_ = a.texte;
+        return;
+    case G::Adversaire:
+        adversaire_ = a.present;
+        return emit Changement();
+    case G::Proposition:
+        return emit Proposition(a.jeu);
+    case G::Reponse:
+        return emit Reponse(a.suite);
+    case G::Fin:
+        if (!rattrapage_) emit Fin(QString::fromStdString(a.texte));
+        return;
+    case G::Ok:
+    case G::Erreur:
+        return Reponse_(a);
+    }
+}
+
+void SessionClient::Reponse_(const Annonce& a) {
+    if (attendus_.empty()) {
+        // An error with nothing asked: the host closes this connection and says why.
+        derniereErreur_ = QString::fromStdString(a.texte);
+        return;
+    }
+    const Attendu attendu = attendus_.front();
+    attendus_.pop_front();
+    const bool siege = attendu.genre == Requete::Genre::Creer ||
+                       attendu.genre == Requete::Genre::Rejoindre ||
+                       attendu.genre == Requete::Genre::Reprendre;
+    if (!siege) {
+        if (a.genre == Annonce::Genre::Erreur) emit ErreurHote(QString::fromStdString(a.texte));
+        return;
+    }
+    rattrapage_ = false;
+    relais_->Muette = false;
+    if (a.genre == Annonce::Genre::Erreur) return Arreter(QString::fromStdString(a.texte));
+    etape_ = Etape::EnJeu;
+    assise_ = true;
+    tentatives_ = 0;
+    // A drop from here on is followed by taking the seat back.
+    siege_.genre = Requete::Genre::Reprendre;
+    siege_.code = code_.toStdString();
+    siege_.jeton = jeton_.toStdString();
+    emit Changement();
+}
+
+void SessionClient::Perdue() {
+    if (!socket_ || etape_ == Etape::Abandon || etape_ == Etape::Libre) return;
+    socket_->disconnect(this);
+    socket_->deleteLater();
+    socket_ = nullptr;
+    attendus_.clear();
+    recues_.clear();
+    relais_->Muette = false;
+    rattrapage_ = false;
+    if (derniereErreur_ == QString::fromUtf8(TextesReseau::Remplace) || !assise_)
+        return Arreter(derniereErreur_.isEmpty()
+                           ? QStringLiteral("Impossible de joindre %1.").arg(adresse_.hote)
+                           : derniereErreur_);
+    if (tentatives_ >= DelaisMs.size())
+        return Arreter(QStringLiteral("La connexion avec %1 est perdue.").arg(adresse_.hote));
+    const int delai = DelaisMs[tentatives_++];
+    etape_ = Etape::Attente;
+    echeance_ = QDateTime::currentMSecsSinceEpoch() + delai;
+    essai_->start(delai);
+    emit Changement();
+}
+
+void SessionClient::Arreter(const QString& raison) {
+    etape_ = Etape::Abandon;
+    essai_->stop();
+    if (socket_) {
+        socket_->disconnect(this);
+        socket_->abort();
+        socket_->deleteLater();
+        socket_ = nullptr;
+    }
+    emit Changement();
+    emit Abandon(raison);
+}

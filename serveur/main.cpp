@@ -1,0 +1,168 @@
+// ovane-serveur: hosts many network games at once, keeps them in a database, and finds them again
+// after a restart. Prints "port N" on standard output once it listens; its log goes to standard
+// error, one line per event, without tokens.
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QTimer>
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "journal_sql.h"
+#include "reseau/accueil.h"
+
+namespace {
+
+int tubeSignal[2] = {-1, -1};
+
+void SurSignal(int) {
+    const char c = 1;
+    // Only write(2) is safe here; the event loop does the rest.
+    [[maybe_unused]] const auto n = ::write(tubeSignal[1], &c, 1);
+}
+
+void Journaliser(const QString& texte) {
+    std::fprintf(stderr, "ovane-serveur: %s\n", qPrintable(texte));
+}
+
+QString DossierParDefaut() {
+    QString etat = qEnvironmentVariable("XDG_STATE_HOME");
+    if (etat.isEmpty() || QDir::isRelativePath(etat))
+        etat = QDir::homePath() + QStringLiteral("/.local/state");
+    return etat + QStringLiteral("/ovane-serveur");
+}
+
+// Many connections want many descriptors: the soft limit goes up to the hard one.
+void LeverLimiteFichiers() {
+    rlimit limite{};
+    if (getrlimit(RLIMIT_NOFILE, &limite) == 0 && limite.rlim_cur < limite.rlim_max) {
+        limite.rlim_cur = limite.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limite);
+    }
+}
+
+struct Options {
+    quint16 port = PortParDefaut;
+    QHostAddress ecoute = QHostAddress::Any;
+    QString donnees;
+};
+
+// The options read, or the status to end with at once.
+std::variant<Options, int> LireOptions(const QCoreApplication& app) {
+    QCommandLineParser lecteur;
+    lecteur.setApplicationDescription(
+        QStringLiteral("Serveur de parties en réseau d'Ovane : héberge les parties, les garde "
+                       "dans une base de données et les retrouve après un redémarrage."));
+    lecteur.addHelpOption();
+    lecteur.addVersionOption();
+    const QCommandLineOption port(
+        {QStringLiteral("p"), QStringLiteral("port")},
+        QStringLiteral("Port d'écoute (%1 par défaut ; 0 : un port libre).").arg(PortParDefaut),
+        QStringLiteral("PORT"));
+    const QCommandLineOption ecoute(QStringLiteral("ecoute"),
+                                    QStringLiteral("Adresse d'écoute (toutes par défaut)."),
+                                    QStringLiteral("ADRESSE"));
+    const QCommandLineOption donnees(
+        {QStringLiteral("d"), QStringLiteral("donnees")},
+        QStringLiteral("Dossier des données (%1 par défaut).").arg(DossierParDefaut()),
+        QStringLiteral("DOSSIER"));
+    lecteur.addOptions({port, ecoute, donnees});
+    if (!lecteur.parse(app.arguments())) {
+        std::fprintf(stderr, "ovane-serveur: %s\n%s", qPrintable(lecteur.errorText()),
+                     qPrintable(lecteur.helpText()));
+        return 2;
+    }
+    if (lecteur.isSet(QStringLiteral("help"))) lecteur.showHelp(0);
+    if (lecteur.isSet(QStringLiteral("version"))) lecteur.showVersion();
+    Options options;
+    options.donnees = lecteur.isSet(donnees) ? lecteur.value(donnees) : DossierParDefaut();
+    if (lecteur.isSet(port)) {
+        bool ok = false;
+        const uint valeur = lecteur.value(port).toUInt(&ok);
+        if (!ok || valeur > 65535) {
+            std::fprintf(stderr, "ovane-serveur: port invalide : %s\n",
+                         qPrintable(lecteur.value(port)));
+            return 2;
+        }
+        options.port = static_cast<quint16>(valeur);
+    }
+    if (lecteur.isSet(ecoute) && !options.ecoute.setAddress(lecteur.value(ecoute))) {
+        std::fprintf(stderr, "ovane-serveur: adresse invalide : %s\n",
+                     qPrintable(lecteur.value(ecoute)));
+        return 2;
+    }
+    if (!lecteur.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "ovane-serveur: argument inattendu : %s\n",
+                     qPrintable(lecteur.positionalArguments().constFirst()));
+        return 2;
+    }
+    return options;
+}
+
+int Restaurer(JournalSql& journal, Accueil& accueil) {
+    std::vector<PartieEnregistree> parties;
+    QString erreur;
+    if (!journal.Charger(parties, erreur)) {
+        Journaliser(QStringLiteral("base de données illisible : %1").arg(erreur));
+        return 1;
+    }
+    for (const PartieEnregistree& partie : parties) {
+        if (!accueil.Restaurer(partie))
+            Journaliser(QStringLiteral("partie %1 illisible, laissée de côté")
+                            .arg(QString::fromStdString(partie.code)));
+    }
+    Journaliser(QStringLiteral("%1 parties retrouvées").arg(accueil.NbParties()));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ovane-serveur"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(OVANE_VERSION));
+    const auto lues = LireOptions(app);
+    if (const int* statut = std::get_if<int>(&lues)) return *statut;
+    const Options& options = std::get<Options>(lues);
+    LeverLimiteFichiers();
+
+    if (!QDir().mkpath(options.donnees)) {
+        Journaliser(QStringLiteral("impossible de créer le dossier %1").arg(options.donnees));
+        return 1;
+    }
+    JournalSql journal;
+    QString erreur;
+    if (!journal.Ouvrir(QDir(options.donnees).filePath(QStringLiteral("parties.sqlite")), erreur)) {
+        Journaliser(erreur);
+        return 1;
+    }
+    Accueil accueil(QStringLiteral(OVANE_VERSION), &journal);
+    QObject::connect(&accueil, &Accueil::Evenement, &accueil, Journaliser);
+    if (const int statut = Restaurer(journal, accueil)) return statut;
+    if (!accueil.Ecouter(options.ecoute, options.port)) {
+        Journaliser(QStringLiteral("impossible d'écouter sur le port %1 : %2")
+                        .arg(options.port)
+                        .arg(accueil.ErreurEcoute()));
+        return 1;
+    }
+    std::printf("port %u\n", accueil.Port());
+    std::fflush(stdout);
+
+    // SIGTERM and SIGINT: stop accepting, tell the players, let the last writes go, exit 0.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, tubeSignal) != 0) return 1;
+    QSocketNotifier notificateur(tubeSignal[0], QSocketNotifier::Read);
+    QObject::connect(&notificateur, &QSocketNotifier::activated, &app, [&] {
+        notificateur.setEnabled(false);
+        Journaliser(QStringLiteral("arrêt demandé"));
+        accueil.Arreter();
+        QTimer::singleShot(200, &app, [] { QCoreApplication::exit(0); });
+    });
+    std::signal(SIGTERM, SurSignal);
+    std::signal(SIGINT, SurSignal);
+    return app.exec();
+}
