@@ -127,8 +127,7 @@ std::optional<std::vector<std::uint8_t>> DepuisBase64(std::string_view texte) {
         for (std::size_t k = 0; k + 1 < pleins; ++k)
             octets.push_back(static_cast<std::uint8_t>(bloc >> (16 - 8 * k)));
         // Bits past the last byte must be zero: one text for one content.
-        if (pleins < 4 && (bloc & ((1u << (8 * (4 - pleins) - 2 * (4 - pleins))) - 1)) != 0)
-            return std::nullopt;
+        if (pleins < 4 && (bloc & ((1u << (24 - 8 * (pleins - 1))) - 1)) != 0) return std::nullopt;
     }
     return octets;
 }

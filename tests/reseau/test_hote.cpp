@@ -1,0 +1,178 @@
+// A hosted game with its two players in the same process: both players' records stay equal to
+// the host's at every step, and the host keeps what it announced.
+#include <gtest/gtest.h>
+
+#include "client_memoire.h"
+#include "tools/aleatoire/joueur_aleatoire.h"
+
+namespace {
+
+CommandeJeu Parametres(int pions, int tours, std::uint32_t temps) {
+    CommandeJeu c;
+    c.genre = CommandeJeu::Genre::Parametres;
+    c.pions = pions;
+    c.tours = tours;
+    c.temps = temps;
+    return c;
+}
+
+Requete Action(const CommandeJeu& commande) {
+    Requete r;
+    r.genre = Requete::Genre::Jeu;
+    r.jeu = commande;
+    return r;
+}
+
+CommandeJeu Clic(position cellule) {
+    CommandeJeu c;
+    c.genre = CommandeJeu::Genre::Clic;
+    c.cellule = cellule;
+    return c;
+}
+
+CommandeJeu Simple(CommandeJeu::Genre genre) {
+    CommandeJeu c;
+    c.genre = genre;
+    return c;
+}
+
+std::vector<std::uint8_t> Octets(const HotePartie& hote) {
+    return OctetsPartie(hote.Jeu(), hote.Joueurs());
+}
+
+struct Table {
+    JournalMemoire journal;
+    HotePartie hote{"XK4P7M", &journal};
+    std::array<std::unique_ptr<ClientMemoire>, 2> clients{std::make_unique<ClientMemoire>(),
+                                                          std::make_unique<ClientMemoire>()};
+
+    Table() {
+        EXPECT_TRUE(hote.Creer(Bleus, Parametres(5, 20, 30000), *clients[Bleus]));
+        EXPECT_TRUE(hote.Rejoindre(*clients[Rouges]));
+    }
+    ClientMemoire& Client(int equipe) { return *clients[static_cast<std::size_t>(equipe)]; }
+};
+
+// A seeded game of plausible clicks, skips, clock runs and strays from the wrong seat, with a
+// drop and a return in the middle.
+TEST(HotePartie, LesDeuxJoueursRestentEgauxALHote) {
+    for (unsigned graine = 1; graine <= 6; ++graine) {
+        Table t;
+        JoueurAleatoire hasard(graine);
+        for (int n = 0; n < 1500 && !t.hote.Jeu().FinDeJeu; ++n) {
+            const int equipe = t.hote.Jeu().Equipe();
+            const int tirage = hasard.Entre(0, 99);
+            if (tirage < 60) {
+                t.hote.Traiter(t.Client(equipe), Action(Clic(hasard.ClicPlausible(t.hote.Jeu()))));
+            } else if (tirage < 70) {
+                t.hote.Traiter(t.Client(equipe), Action(Simple(CommandeJeu::Genre::PasserTour)));
+            } else if (tirage < 75) {
+                // The other seat cannot act: refused, nothing changes.
+                const auto avant = Octets(t.hote);
+                t.hote.Traiter(t.Client(equipe ^ 1), Action(Clic(position(4, 4))));
+                EXPECT_EQ(t.Client(equipe ^ 1).recues.back(),
+                          std::string("erreur ") + TextesReseau::PasVotreTour);
+                EXPECT_EQ(Octets(t.hote), avant);
+            } else if (tirage < 77) {
+                // A drop, then the seat taken back by a new connection with its token.
+                const std::string jeton = t.Client(equipe).jeton;
+                t.hote.Quitter(t.Client(equipe));
+                t.clients[static_cast<std::size_t>(equipe)] = std::make_unique<ClientMemoire>();
+                ASSERT_TRUE(t.hote.Reprendre(jeton, t.Client(equipe)));
+            } else {
+                for (int k = hasard.Entre(1, 80); k > 0; --k) t.hote.Tic();
+            }
+            ASSERT_EQ(t.Client(Bleus).Octets(), Octets(t.hote)) << graine << " " << n;
+            ASSERT_EQ(t.Client(Rouges).Octets(), Octets(t.hote)) << graine << " " << n;
+        }
+        // What the journal kept rebuilds the game as its last kept line left it.
+        if (!t.hote.Jeu().FinDeJeu) {
+            t.hote.Traiter(t.Client(t.hote.Jeu().Equipe()),
+                           Action(Simple(CommandeJeu::Genre::PasserTour)));
+        }
+        HotePartie restauree("XK4P7M", nullptr);
+        ASSERT_TRUE(restauree.Restaurer(t.journal.partie));
+        EXPECT_EQ(Octets(restauree), Octets(t.hote)) << graine;
+    }
+}
+
+TEST(HotePartie, LesBoitesDUnRefusVontASonAuteurSeul) {
+    Table t;
+    const std::size_t avant = t.Client(Rouges).recues.size();
+    t.hote.Traiter(t.Client(Bleus), Action(Clic(position(4, 9))));
+    EXPECT_EQ(t.Client(Bleus).recues.back(), "ok");
+    const auto boite = LireAnnonce(t.Client(Bleus).recues.end()[-2]);
+    ASSERT_TRUE(boite);
+    EXPECT_EQ(boite->genre, Annonce::Genre::Boite);
+    EXPECT_EQ(t.Client(Rouges).recues.size(), avant);
+}
+
+TEST(HotePartie, SiegesJetonsEtRetourDuPlusRecent) {
+    Table t;
+    ClientMemoire troisieme;
+    EXPECT_FALSE(t.hote.Rejoindre(troisieme));
+    EXPECT_EQ(troisieme.recues.back(), std::string("erreur ") + TextesReseau::PartieComplete);
+    std::string faux = t.Client(Rouges).jeton;
+    faux[0] = faux[0] == 'a' ? 'b' : 'a';
+    EXPECT_FALSE(t.hote.Reprendre(faux, troisieme));
+
+    // The newest connection of a seat wins; the older one is told and let go.
+    ClientMemoire nouveau;
+    const std::size_t avant = t.Client(Bleus).recues.size();
+    ASSERT_TRUE(t.hote.Reprendre(t.Client(Rouges).jeton, nouveau));
+    EXPECT_TRUE(t.Client(Rouges).ferme);
+    EXPECT_EQ(nouveau.Octets(), Octets(t.hote));
+    // The opponent never saw the seat empty.
+    EXPECT_EQ(t.Client(Bleus).recues.size(), avant);
+}
+
+TEST(HotePartie, LHorlogeAttendLEquipeQuiDoitJouer) {
+    Table t;
+    // Five pawns each, then Bleus' first play is timed.
+    const int colonnes[] = {0, 2, 4, 6, 8};
+    for (int c : colonnes) {
+        t.hote.Traiter(t.Client(Bleus), Action(Clic(position(c, 2))));
+        t.hote.Traiter(t.Client(Rouges), Action(Clic(position(c, 8))));
+    }
+    ASSERT_TRUE(t.hote.HorlogeEnMarche());
+    t.hote.Quitter(t.Client(Bleus));
+    EXPECT_FALSE(t.hote.HorlogeEnMarche());
+    EXPECT_EQ(t.Client(Rouges).recues.back(), "adversaire absent");
+    const auto avant = Octets(t.hote);
+    t.hote.Tic();
+    EXPECT_EQ(Octets(t.hote), avant);
+}
+
+TEST(HotePartie, UnePropositionAccepteeVaAuFlux) {
+    Table t;
+    Requete proposer;
+    proposer.genre = Requete::Genre::Proposer;
+    proposer.jeu = Parametres(7, 60, 90000);
+    t.hote.Traiter(t.Client(Bleus), proposer);
+    EXPECT_EQ(t.Client(Rouges).recues.back(), "proposition parametres 7 60 90000");
+    Requete accepter;
+    accepter.genre = Requete::Genre::Accepter;
+    t.hote.Traiter(t.Client(Bleus), accepter);
+    EXPECT_EQ(t.Client(Bleus).recues.back(),
+              std::string("erreur ") + TextesReseau::AucuneProposition);
+    t.hote.Traiter(t.Client(Rouges), accepter);
+    EXPECT_TRUE(t.Client(Bleus).ARecu("jeu parametres 7 60 90000"));
+    EXPECT_EQ(t.Client(Bleus).recues.back(), "reponse acceptee");
+    EXPECT_EQ(t.hote.Jeu().NbPions, 7);
+}
+
+TEST(HotePartie, UneActionNonGardeeNEstNiAppliqueeNiAnnoncee) {
+    Table t;
+    t.journal.plein = true;
+    const auto avant = Octets(t.hote);
+    t.hote.Traiter(t.Client(Bleus), Action(Clic(position(4, 2))));
+    EXPECT_EQ(t.Client(Bleus).recues.back(), std::string("erreur ") + TextesReseau::Stockage);
+    EXPECT_EQ(Octets(t.hote), avant);
+    EXPECT_EQ(t.Client(Rouges).recues.back(), "ok");
+    // Space is back: the same action goes through.
+    t.journal.plein = false;
+    t.hote.Traiter(t.Client(Bleus), Action(Clic(position(4, 2))));
+    EXPECT_EQ(t.Client(Rouges).recues.back(), "jeu clic 4 2");
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+// ovane-serveur as players meet it: through the loopback, with a drop, a hostile client, and a
+// kill -9 in the middle of a game.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "client_socket.h"
+#include "reseau/accueil.h"
+#include "tests/dossier_temporaire.h"
+#include "tools/aleatoire/joueur_aleatoire.h"
+
+namespace {
+
+class Serveur {
+public:
+    explicit Serveur(const std::filesystem::path& donnees) {
+        processus.setProcessChannelMode(QProcess::SeparateChannels);
+        processus.start(QStringLiteral(OVANE_SERVEUR),
+                        {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--donnees"),
+                         QString::fromStdString(donnees.string())});
+        if (!processus.waitForStarted(5000) || !processus.waitForReadyRead(10000)) return;
+        const QByteArray ligne = processus.readLine().trimmed();
+        if (ligne.startsWith("port ")) port = static_cast<quint16>(ligne.mid(5).toUInt());
+    }
+    ~Serveur() {
+        processus.kill();
+        processus.waitForFinished(5000);
+    }
+    QProcess processus;
+    quint16 port = 0;
+};
+
+// The records without the time left in the play: a restart may give back the ticks since the
+// last action.
+std::vector<std::uint8_t> SansTemps(const PartieMemoire& p) {
+    jeu copie = *p.j;
+    copie.TempsRestant = 0;
+    return OctetsPartie(copie, p.joueurs);
+}
+
+// Both players have every line the host sent before their etat; each one's view is the host's.
+void Synchroniser(ClientSocket& a, ClientSocket& b) {
+    for (ClientSocket* c : {&a, &b}) {
+        ASSERT_TRUE(c->Commande("etat"));
+        const std::string etat = c->memoire.recues.end()[-2];
+        EXPECT_EQ(etat, LigneEtat(c->memoire.partie.vue));
+    }
+}
+
+// A few plays of the team to play, through the right socket.
+using Clients = std::array<std::unique_ptr<ClientSocket>, 2>;
+
+void Jouer(Clients& c, JoueurAleatoire& hasard, int actions) {
+    for (int n = 0; n < actions; ++n) {
+        const jeu& j = *c[0]->memoire.partie.j;
+        if (j.FinDeJeu) return;
+        ClientSocket& joueur = *c[static_cast<std::size_t>(j.Equipe())];
+        const position cellule = hasard.ClicPlausible(j);
+        const bool passe = hasard.Entre(0, 9) == 0 && j.Action != acPlacement;
+        ASSERT_TRUE(joueur.Commande(passe ? std::string("passer-tour")
+                                          : "clic " + std::to_string(cellule.Colonne) + ' ' +
+                                                std::to_string(cellule.Ligne)));
+        Synchroniser(*c[0], *c[1]);
+        ASSERT_EQ(SansTemps(c[0]->memoire.partie), SansTemps(c[1]->memoire.partie));
+    }
+}
+
+TEST(Serveur, UnePartieSurvitAUneCoupureEtAKill9) {
+    DossierTemporaire donnees;
+    auto serveur = std::make_unique<Serveur>(donnees.Chemin());
+    ASSERT_NE(serveur->port, 0);
+    Clients c{std::make_unique<ClientSocket>(), std::make_unique<ClientSocket>()};
+    ASSERT_TRUE(c[0]->Connecter(serveur->port));
+    ASSERT_TRUE(c[0]->Commande("creer bleus 5 20 90000"));
+    const auto partie = LireAnnonce(c[0]->memoire.recues[1]);
+    ASSERT_TRUE(partie && partie->genre == Annonce::Genre::Partie);
+    ASSERT_TRUE(c[1]->Connecter(serveur->port));
+    ASSERT_TRUE(c[1]->Commande("rejoindre " + partie->code));
+    ASSERT_EQ(c[1]->Derniere(), "ok");
+    JoueurAleatoire hasard(7);
+    Jouer(c, hasard, 40);
+
+    // A drop: the other side hears of it, and the seat comes back with its token.
+    const std::string jeton = c[1]->memoire.jeton;
+    c[1]->socket.abort();
+    ASSERT_TRUE(c[0]->Attendre("adversaire absent"));
+    c[1] = std::make_unique<ClientSocket>();
+    ASSERT_TRUE(c[1]->Connecter(serveur->port));
+    ASSERT_TRUE(c[1]->Commande("reprendre " + partie->code + ' ' + jeton));
+    ASSERT_EQ(c[1]->Derniere(), "ok");
+    Jouer(c, hasard, 20);
+
+    // kill -9, then a restart on the same folder: the game is where its last action left it.
+    const auto avant = SansTemps(c[0]->memoire.partie);
+    serveur.reset();
+    serveur = std::make_unique<Serveur>(donnees.Chemin());
+    ASSERT_NE(serveur->port, 0);
+    for (int e = 0; e < 2; ++e) {
+        const std::string jetonE = c[e]->memoire.jeton;
+        c[e] = std::make_unique<ClientSocket>();
+        ASSERT_TRUE(c[e]->Connecter(serveur->port));
+        ASSERT_TRUE(c[e]->Commande("reprendre " + partie->code + ' ' + jetonE));
+        ASSERT_EQ(c[e]->Derniere(), "ok");
+        EXPECT_EQ(SansTemps(c[e]->memoire.partie), avant);
+    }
+    Jouer(c, hasard, 10);
+}
+
+TEST(Serveur, UnClientHostileNeDerangePersonne) {
+    Accueil accueil(QStringLiteral("essai"));
+    accueil.reglages.delaiBonjourMs = 200;
+    ASSERT_TRUE(accueil.Ecouter(QHostAddress::LocalHost, 0));
+    // The players in a thread of their own, the host in this one's event loop.
+    std::atomic<bool> fini{false};
+    std::thread joueurs([port = accueil.Port(), &fini] {
+        const std::unique_ptr<std::atomic<bool>, void (*)(std::atomic<bool>*)> finir(
+            &fini, [](std::atomic<bool>* f) { *f = true; });
+        // Silent: closed with a word once the delay has passed.
+        ClientSocket muet;
+        muet.socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+        ASSERT_TRUE(muet.socket.waitForConnected(5000));
+        ASSERT_TRUE(muet.Attendre());
+        EXPECT_EQ(muet.Derniere(), std::string("erreur ") + TextesReseau::Silence);
+
+        ClientSocket c;
+        ASSERT_TRUE(c.Connecter(port));
+        ASSERT_TRUE(c.Commande("\x01\xff binaire"));
+        EXPECT_EQ(c.Derniere(), std::string("erreur ") + TextesReseau::CommandeInconnue);
+        for (int essai = 1; essai < 5; ++essai) {
+            ASSERT_TRUE(c.Commande("reprendre ABCDEF 0123456789abcdef0123456789abcdef"));
+            EXPECT_EQ(c.Derniere(), std::string("erreur ") + TextesReseau::PartieInconnue);
+        }
+        ASSERT_TRUE(c.Commande("rejoindre ABCDEF"));
+        EXPECT_EQ(c.Derniere(), std::string("erreur ") + TextesReseau::TropDEssais);
+
+        ClientSocket bavard;
+        ASSERT_TRUE(bavard.Connecter(port));
+        ASSERT_TRUE(bavard.Commande(std::string(LongueurMaxRequete + 1, 'x')));
+        EXPECT_EQ(bavard.Derniere(), std::string("erreur ") + TextesReseau::LigneTropLongue);
+        bavard.socket.waitForDisconnected(2000);
+        EXPECT_EQ(bavard.socket.state(), QAbstractSocket::UnconnectedState);
+    });
+    QElapsedTimer duree;
+    duree.start();
+    while (!fini && duree.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    joueurs.join();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
