@@ -106,6 +106,14 @@ void BoitesQt::Afficher(QWidget* parent, const QString& texte, const QString& ti
     boite.exec();
 }
 
+bool BoitesQt::Demander(QWidget* parent, const QString& texte, const QString& titre) {
+    BoiteMessage boite(QMessageBox::Question, titre, texte, QMessageBox::Yes | QMessageBox::No,
+                       parent);
+    boite.setDefaultButton(QMessageBox::No);
+    LargeurPourLeTitre(boite);
+    return boite.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> DialoguesQt::Ouvrir(QWidget* parent) {
     QFileDialog dialogue(parent, QStringLiteral("Ouvrir une partie"));
     dialogue.setAcceptMode(QFileDialog::AcceptOpen);

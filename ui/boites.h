@@ -14,6 +14,8 @@ public:
     // A modal box with one OK button; returns once it is closed.
     virtual void Afficher(QWidget* parent, const QString& texte, const QString& titre,
                           Icone icone) = 0;
+    // A modal question with Oui and Non; whether the answer was Oui.
+    virtual bool Demander(QWidget* parent, const QString& texte, const QString& titre) = 0;
 };
 
 class DialoguesFichier {
@@ -34,6 +36,7 @@ class BoitesQt : public Boites {
 public:
     void Afficher(QWidget* parent, const QString& texte, const QString& titre,
                   Icone icone) override;
+    bool Demander(QWidget* parent, const QString& texte, const QString& titre) override;
 };
 
 class DialoguesQt : public DialoguesFichier {

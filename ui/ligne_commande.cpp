@@ -34,6 +34,54 @@ void OptionsDeQt(QCommandLineParser& lecteur) {
     }
 }
 
+// The network options, into ligne; what is wrong with them, if anything.
+std::optional<QString> LireReseau(const QCommandLineParser& lecteur,
+                                  const QCommandLineOption& creer,
+                                  const QCommandLineOption& serveur,
+                                  const QCommandLineOption& rejoindre, LigneCommande& ligne) {
+    if (lecteur.isSet(creer) && lecteur.isSet(rejoindre))
+        return QStringLiteral("--creer et --rejoindre ne vont pas ensemble");
+    if (lecteur.isSet(serveur) && !lecteur.isSet(creer))
+        return QStringLiteral("--serveur va avec --creer");
+    if (!lecteur.isSet(creer) && !lecteur.isSet(rejoindre)) return std::nullopt;
+    ChoixReseau choix;
+    choix.Parametres.genre = CommandeJeu::Genre::Parametres;
+    choix.Parametres.pions = 6;
+    choix.Parametres.tours = 40;
+    choix.Parametres.temps = 60000;
+    const bool rejoint = lecteur.isSet(rejoindre);
+    choix.Creer = !rejoint;
+    choix.Local = choix.Creer && !lecteur.isSet(serveur);
+    if (choix.Creer) {
+        const auto equipe = LireEquipe(lecteur.value(creer).toStdString());
+        if (!equipe)
+            return ValeurIncorrecte(QStringLiteral("creer"), lecteur.value(creer),
+                                    QStringLiteral("bleus ou rouges"));
+        choix.Equipe = *equipe;
+    }
+    if (!choix.Local) {
+        const QString texte = lecteur.value(rejoint ? rejoindre : serveur);
+        const auto adresse = LireAdresse(texte);
+        if (!adresse)
+            return ValeurIncorrecte(rejoint ? QStringLiteral("rejoindre")
+                                            : QStringLiteral("serveur"),
+                                    texte, QStringLiteral("nom ou nom:port"));
+        choix.Adresse = *adresse;
+    }
+    if (rejoint) {
+        // The code stands where a file would: ovane --rejoindre ADRESSE CODE.
+        const QString texte = ligne.fichiers.value(0);
+        const auto code = LireCode(texte.toStdString());
+        if (!code)
+            return QStringLiteral("code de partie incorrect : « %1 » (six lettres ou chiffres)")
+                .arg(texte);
+        choix.Code = QString::fromStdString(*code);
+        ligne.fichiers.removeFirst();
+    }
+    ligne.reseau = choix;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
@@ -55,7 +103,22 @@ std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
         QStringLiteral("Niveau de l'ordinateur : 1 (Débutant), 2 (Amateur, par défaut) ou 3 "
                        "(Expert)."),
         QStringLiteral("niveau"));
-    lecteur.addOptions({aide, versionOption, ordinateur, niveau});
+    const QCommandLineOption creer(
+        QStringLiteral("creer"),
+        QStringLiteral("Crée une partie en réseau et y joue cette équipe : bleus ou rouges. Sur "
+                       "cet ordinateur, port %1, sans --serveur.")
+            .arg(PortParDefaut),
+        QStringLiteral("équipe"));
+    const QCommandLineOption serveur(
+        QStringLiteral("serveur"),
+        QStringLiteral("Avec --creer : crée la partie sur ce serveur (nom ou nom:port)."),
+        QStringLiteral("adresse"));
+    const QCommandLineOption rejoindre(
+        QStringLiteral("rejoindre"),
+        QStringLiteral("Rejoint la partie en réseau de ce code à cette adresse : --rejoindre "
+                       "ADRESSE CODE."),
+        QStringLiteral("adresse"));
+    lecteur.addOptions({aide, versionOption, ordinateur, niveau, creer, serveur, rejoindre});
     // Qt writes its options with a single dash ("-style fusion"): one word, not five letters.
     lecteur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     OptionsDeQt(lecteur);
@@ -90,5 +153,7 @@ std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
                                                     QStringLiteral("bleus, rouges ou tous")));
     }
     ligne.fichiers = lecteur.positionalArguments();
+    if (const auto erreur = LireReseau(lecteur, creer, serveur, rejoindre, ligne))
+        return Erreur(lecteur, *erreur);
     return ligne;
 }

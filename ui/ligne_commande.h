@@ -1,14 +1,18 @@
 // The program's command line: ovane [--ordinateur bleus|rouges|tous] [--niveau 1|2|3] [FICHIER],
-// with --help and --version.
+// or a network game: --creer bleus|rouges [--serveur ADRESSE], --rejoindre ADRESSE CODE; with
+// --help and --version.
 #pragma once
 
 #include <QStringList>
 #include <variant>
 
 #include "joueurs.h"
+#include "reseau_dialogue.h"
 
 struct LigneCommande {
     ChoixJoueurs joueurs;
+    // A network game to create or join at start.
+    std::optional<ChoixReseau> reseau;
     // The saved game to open at start, first; any others are ignored.
     QStringList fichiers;
 };

@@ -31,6 +31,16 @@ public:
         Vues.push_back({texte, titre, icone});
         if (PendantLaBoite) PendantLaBoite(Vues.back());
     }
+    // The questions asked, and the answers given in order (Non once they run out).
+    std::vector<QString> Questions;
+    std::deque<bool> Reponses;
+    bool Demander(QWidget*, const QString& texte, const QString&) override {
+        Questions.push_back(texte);
+        if (Reponses.empty()) return false;
+        const bool oui = Reponses.front();
+        Reponses.pop_front();
+        return oui;
+    }
 };
 
 class DialoguesScriptes : public DialoguesFichier {
