@@ -304,7 +304,7 @@ TEST_F(AideAffichee, LeSommaireEtLesTitresNumerotesPareil) {
                             .arg(b.text().trimmed());
         if (b.blockFormat().headingLevel() == 2) titres << b.text().trimmed();
     }
-    EXPECT_EQ(sommaire.size(), 13);
+    EXPECT_EQ(sommaire.size(), 14);
     EXPECT_EQ(sommaire.join('\n').toStdString(), titres.join('\n').toStdString());
     EXPECT_TRUE(erreurs.empty());
 }
