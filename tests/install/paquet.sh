@@ -20,7 +20,7 @@ avis=$(lintian --fail-on error,warning --display-info "$paquet" "$symboles" 2>&1
 grep -v '^running with root privileges' <<<"$avis" || true
 
 # Stripped programs whose symbols the -dbgsym package carries, found by build id.
-for programme in ovane ovane-rejeu; do
+for programme in ovane ovane-rejeu ovane-serveur; do
   chemin="$arbre/usr/games/$programme"
   file "$chemin" | grep -q ', stripped$' || { echo "not stripped: $programme"; exit 1; }
   id=$(readelf -n "$chemin" | sed -n 's/.*Build ID: //p')
@@ -38,7 +38,7 @@ grep -qxF 'Exec="/usr/games/ovane" %f' "$entree"
 avis=$(desktop-file-validate "$entree" 2>&1) && [ -z "$avis" ] || { echo "$avis"; exit 1; }
 
 echo "== man --warnings"
-for page in ovane ovane-rejeu; do
+for page in ovane ovane-rejeu ovane-serveur; do
   avis=$(LC_ALL=C.UTF-8 man --warnings -l "$arbre/usr/share/man/man6/$page.6.gz" 2>&1 >/dev/null)
   [ -z "$avis" ] || { echo "$page.6: $avis"; exit 1; }
 done
