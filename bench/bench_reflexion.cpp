@@ -15,7 +15,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     FenetreDeTest banc;
     banc.j->NbTours = 20;
-    banc.f().PauseOrdinateur = 0;
     banc.f().show();
     if (!QTest::qWaitForWindowExposed(&banc.f())) return 1;
 
@@ -34,7 +33,7 @@ int main(int argc, char** argv) {
     ChoixJoueurs choix;
     choix.Ordinateur = {true, true};
     choix.Niveaux = {Niveau::Expert, Niveau::Expert};
-    banc.f().DefinirJoueurs(choix);
+    banc.DefinirJoueurs(choix, 0);
     horloge.start();
     sonde.start(Periode);
     application.exec();

@@ -7,13 +7,14 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QTimer>
-#include <chrono>
 
 #include "barre_etat.h"
 #include "centrage.h"
 #include "fdm.h"
 #include "grille.h"
 #include "jauge.h"
+#include "participant_ordinateur.h"
+#include "participant_personne.h"
 #include "platform/aide.h"
 #include "platform/association.h"
 #include "prmjeu.h"
@@ -35,18 +36,26 @@ std::string CheminLocal(const QString& nom) {
     return QFile::encodeName(nom).toStdString();
 }
 
-// The computer's choices differ from one run to the next.
-std::uint32_t GraineDuMoment(int equipe) {
-    const auto maintenant = std::chrono::system_clock::now().time_since_epoch().count();
-    return static_cast<std::uint32_t>(maintenant) ^
-           (0x9E3779B9u * static_cast<unsigned>(equipe + 1));
+std::unique_ptr<Participant> NouveauParticipant(const ChoixJoueurs& choix, int equipe) {
+    const auto t = static_cast<std::size_t>(equipe);
+    if (!choix.Ordinateur[t]) return std::make_unique<ParticipantPersonne>();
+    return std::make_unique<ParticipantOrdinateur>(choix.Niveaux[t], GraineDuMoment(equipe));
+}
+
+// Whether the participant is the one the choice names for the team: then it stays, and a
+// computer keeps what it learnt of the game.
+bool Convient(const Participant& participant, const ChoixJoueurs& choix, int equipe) {
+    const auto t = static_cast<std::size_t>(equipe);
+    if (!choix.Ordinateur[t]) return qobject_cast<const ParticipantPersonne*>(&participant);
+    const auto* ordinateur = qobject_cast<const ParticipantOrdinateur*>(&participant);
+    return ordinateur && ordinateur->NiveauDeJeu() == choix.Niveaux[t];
 }
 
 } // namespace
 
-// Every handler that can change the game runs inside one. The computer never looks at a game
-// between two steps of the rules, and a game that changed drops its search and its pending
-// action; at the end the computer is asked to go on, from the event loop.
+// Every handler that can change the game runs inside one. No participant looks at a game
+// between two steps of the rules, and a game that changed drops what they were choosing and
+// any action waiting; at the end the team to play is asked to go on, from the event loop.
 class TFormPlateau::Traitement {
 public:
     explicit Traitement(TFormPlateau& f, bool change = true) : f_(f), change_(change) {
@@ -54,11 +63,8 @@ public:
     }
     ~Traitement() {
         --f_.traitements_;
-        if (change_) {
-            ++f_.generation_;
-            f_.OublierOrdinateur();
-        }
-        f_.ReprendreOrdinateur();
+        if (change_) f_.OublierActions();
+        f_.Reprendre();
     }
     Traitement(const Traitement&) = delete;
     Traitement& operator=(const Traitement&) = delete;
@@ -74,16 +80,17 @@ TFormPlateau::TFormPlateau(jeu& j, Equipes& joueurs, ServicesPlateau services, Q
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       jeu_(j), joueurs_(joueurs), services_(std::move(services)), partie_{j, joueurs, *this} {
     setWindowTitle(QString::fromUtf8(Textes::Ovane));
+    ExecuterAction = [this](const ActionJoueur& action) { Executer(partie_, action); };
     CreerComposants();
     CreerMenu();
+    for (int t = 0; t < 2; ++t) Installer(t, NouveauParticipant(choixJoueurs_, t));
     // The client area is fixed; the window is what it takes, menu bar included, and no more.
     setFixedSize(sizeHint());
     FormCreate();
 }
 
 TFormPlateau::~TFormPlateau() {
-    // The search's thread never outlives the window.
-    reflexion_.Arreter();
+    for (const auto& participant : participants_) participant->Interrompre();
 }
 
 void TFormPlateau::CreerComposants() {
@@ -120,9 +127,10 @@ void TFormPlateau::CreerComposants() {
                                   HauteurLigneEtat);
     StatusBarPlateau->setToolTip(QString::fromUtf8(Textes::HintBarreEtat));
 
-    TimerOrdinateur = new QTimer(this);
-    TimerOrdinateur->setSingleShot(true);
-    connect(TimerOrdinateur, &QTimer::timeout, this, &TFormPlateau::JouerActionOrdinateur);
+    TimerAction = new QTimer(this);
+    TimerAction->setSingleShot(true);
+    TimerAction->setInterval(100);
+    connect(TimerAction, &QTimer::timeout, this, &TFormPlateau::AgirEnAttente);
 
     TimerTemps = new QTimer(this);
     TimerTemps->setInterval(static_cast<int>(IntervalleHorloge));
@@ -254,8 +262,9 @@ void TFormPlateau::DefinirCurseur(int numero) {
 }
 
 void TFormPlateau::ActualiserCurseur() {
-    // While the computer plays, the board says it is busy and takes no double-click.
-    const int curseur = TourOrdinateur() ? 0 : curseur_;
+    // While a participant that is busy plays, the board says so.
+    const Participant* aJouer = ParticipantAJouer();
+    const int curseur = aJouer && aJouer->Occupe() ? 0 : curseur_;
     const Images& images = ImagesPour(DrawGridPlateau->devicePixelRatioF());
     if (curseur == curseurAffiche_) return;
     curseurAffiche_ = curseur;
@@ -286,21 +295,20 @@ position TFormPlateau::CaseCourante() const {
     return DrawGridPlateau->CaseCourante();
 }
 
-// A person cannot act for the computer: its team's double-clicks and skips are ignored.
 void TFormPlateau::DrawGridPlateauDblClick() {
-    if (TourOrdinateur()) return;
-    Traitement traitement(*this);
-    ::DrawGridPlateauDblClick(partie_, CaseCourante());
+    AgirPersonne({ActionJoueur::Genre::Clic, CaseCourante()});
 }
 void TFormPlateau::RubriquePasserActionClick() {
-    if (TourOrdinateur()) return;
-    Traitement traitement(*this);
-    ::RubriquePasserActionClick(partie_);
+    AgirPersonne({ActionJoueur::Genre::PasserAction, {}});
 }
 void TFormPlateau::RubriquePasserTourClick() {
-    if (TourOrdinateur()) return;
-    Traitement traitement(*this);
-    ::RubriquePasserTourClick(partie_);
+    AgirPersonne({ActionJoueur::Genre::PasserTour, {}});
+}
+
+// The person at the window acts only for a team it plays: the others' input is ignored.
+void TFormPlateau::AgirPersonne(const ActionJoueur& action) {
+    const int equipe = jeu_.Equipe();
+    if (ParticipantDe(equipe).Personne()) Agir(equipe, action);
 }
 
 void TFormPlateau::RubriqueNouvelleClick() {
@@ -389,91 +397,84 @@ void TFormPlateau::RubriqueAProposClick() {
     if (services_.aPropos) services_.aPropos(this);
 }
 
-bool TFormPlateau::TourOrdinateur() const {
-    return !jeu_.FinDeJeu && choixJoueurs_.Ordinateur[static_cast<std::size_t>(jeu_.Equipe())];
-}
-
 void TFormPlateau::DefinirJoueurs(const ChoixJoueurs& choix) {
-    OublierOrdinateur();
-    for (std::size_t t = 0; t < 2; ++t)
-        if (choix.Niveaux[t] != choixJoueurs_.Niveaux[t]) ordinateurs_[t].reset();
+    for (int t = 0; t < 2; ++t)
+        if (!Convient(ParticipantDe(t), choix, t)) Installer(t, NouveauParticipant(choix, t));
     choixJoueurs_ = choix;
-    ++generation_;
-    ReprendreOrdinateur();
+    OublierActions();
+    Reprendre();
 }
 
-Ordinateur& TFormPlateau::OrdinateurDe(int equipe) {
-    auto& ordinateur = ordinateurs_[static_cast<std::size_t>(equipe)];
-    if (!ordinateur)
-        ordinateur = std::make_unique<Ordinateur>(
-            choixJoueurs_.Niveaux[static_cast<std::size_t>(equipe)], GraineDuMoment(equipe));
-    return *ordinateur;
+void TFormPlateau::DefinirParticipant(int equipe, std::unique_ptr<Participant> participant) {
+    Installer(equipe, std::move(participant));
+    OublierActions();
+    Reprendre();
 }
 
-void TFormPlateau::OublierOrdinateur() {
-    reflexion_.Arreter();
-    actionOrdinateur_.reset();
-    TimerOrdinateur->stop();
+void TFormPlateau::Installer(int equipe, std::unique_ptr<Participant> participant) {
+    auto& place = participants_[static_cast<std::size_t>(equipe)];
+    if (place) place->Interrompre();
+    place = std::move(participant);
+    connect(place.get(), &Participant::Agit, this,
+            [this, equipe](const ActionJoueur& action) { Agir(equipe, action); });
+    connect(place.get(), &Participant::Montre, this, [this](position cellule) {
+        DrawGridPlateau->DefinirCaseCourante(cellule.Colonne, cellule.Ligne);
+    });
 }
 
-// The computer is asked to go on once the event loop has finished what it is doing.
-void TFormPlateau::ReprendreOrdinateur() {
+Participant& TFormPlateau::ParticipantDe(int equipe) const {
+    return *participants_[static_cast<std::size_t>(equipe)];
+}
+
+Participant* TFormPlateau::ParticipantAJouer() const {
+    return jeu_.FinDeJeu ? nullptr : &ParticipantDe(jeu_.Equipe());
+}
+
+void TFormPlateau::Agir(int equipe, const ActionJoueur& action) {
+    attente_ = ActionEnAttente{equipe, action};
+    AgirEnAttente();
+}
+
+void TFormPlateau::AgirEnAttente() {
+    if (!attente_) return;
+    // It waits while a box or a dialog is open, and goes on once it is closed.
+    if (traitements_ > 0 || QApplication::activeModalWidget()) return TimerAction->start();
+    const ActionEnAttente attente = *attente_;
+    attente_.reset();
+    if (jeu_.FinDeJeu || attente.equipe != jeu_.Equipe()) return;
+    Traitement traitement(*this);
+    ExecuterAction(attente.action);
+}
+
+// The game changed: an action chosen for the game before is dropped, wherever it waits.
+void TFormPlateau::OublierActions() {
+    attente_.reset();
+    TimerAction->stop();
+    for (const auto& participant : participants_) participant->Interrompre();
+}
+
+// The team to play is asked to go on once the event loop has finished what it is doing.
+void TFormPlateau::Reprendre() {
     if (repriseProgrammee_) return;
     repriseProgrammee_ = true;
     QTimer::singleShot(0, this, [this] {
         repriseProgrammee_ = false;
-        PoursuivreOrdinateur();
+        Poursuivre();
     });
 }
 
-void TFormPlateau::PoursuivreOrdinateur() {
+void TFormPlateau::Poursuivre() {
     if (traitements_ > 0) return;
     ActualiserMessage();
     ActualiserCurseur();
-    if (!TourOrdinateur()) return OublierOrdinateur();
-    if (actionOrdinateur_ || reflexion_.EnCours()) return;
-    const int recherche = ++recherche_;
-    reflexion_.Lancer(OrdinateurDe(jeu_.Equipe()), jeu_, joueurs_,
-                      [this, recherche](std::optional<ActionJoueur> action) {
-                          QMetaObject::invokeMethod(
-                              this,
-                              [this, recherche, action] { ResultatOrdinateur(recherche, action); },
-                              Qt::QueuedConnection);
-                      });
-}
-
-void TFormPlateau::ResultatOrdinateur(int recherche, std::optional<ActionJoueur> action) {
-    // A search dropped since may have posted its result before it stopped.
-    if (recherche != recherche_ || !reflexion_.EnCours()) return;
-    reflexion_.Arreter();
-    if (!action || !TourOrdinateur()) return ReprendreOrdinateur();
-    actionOrdinateur_ = action;
-    generationAction_ = generation_;
-    // The cell first, then the action, so that a person sees what the computer does.
-    if (action->genre == ActionJoueur::Genre::Clic)
-        DrawGridPlateau->DefinirCaseCourante(action->cellule.Colonne, action->cellule.Ligne);
-    TimerOrdinateur->start(PauseOrdinateur);
-}
-
-void TFormPlateau::JouerActionOrdinateur() {
-    if (!actionOrdinateur_) return;
-    // It waits while a box or a dialog is open, and goes on once it is closed.
-    if (traitements_ > 0 || QApplication::activeModalWidget()) return TimerOrdinateur->start(100);
-    if (generationAction_ != generation_ || !TourOrdinateur()) {
-        actionOrdinateur_.reset();
-        return ReprendreOrdinateur();
-    }
-    const ActionJoueur action = *actionOrdinateur_;
-    actionOrdinateur_.reset();
-    Traitement traitement(*this);
-    Executer(partie_, action);
+    Participant* aJouer = ParticipantAJouer();
+    for (const auto& participant : participants_)
+        if (participant.get() != aJouer) participant->Interrompre();
+    if (aJouer) aJouer->Jouer(jeu_, joueurs_);
 }
 
 void TFormPlateau::ActualiserMessage() {
-    QString texte;
-    if (jeu_.FinDeJeu)
-        texte = QString::fromStdString(TexteResultat(joueurs_));
-    else if (TourOrdinateur())
-        texte = QString::fromUtf8(Textes::OrdinateurReflechit);
-    StatusBarMsg->DefinirTexte(0, texte);
+    const Participant* aJouer = ParticipantAJouer();
+    StatusBarMsg->DefinirTexte(0, aJouer ? aJouer->Message()
+                                         : QString::fromStdString(TexteResultat(joueurs_)));
 }

@@ -1,5 +1,6 @@
 // The board window: the board, the gauge, the two status lines, the menu and the clock. It holds
-// no game state: it draws the records it is given and shows what the rules tell it.
+// no game state: it draws the records it is given, shows what the rules tell it, and takes each
+// team's actions from the participant that plays it.
 #pragma once
 
 #include <QMainWindow>
@@ -12,7 +13,7 @@
 #include "boites.h"
 #include "images.h"
 #include "joueurs.h"
-#include "reflexion.h"
+#include "participant.h"
 #include "rules/vue.h"
 
 class BarreEtat;
@@ -78,17 +79,26 @@ public:
     QAction* RubriqueAPropos = nullptr;
     // The current save file, which "Enregistrer" writes to without asking once it is chosen.
     QString SaveDialogFileName;
-    // The pause between showing the cell of the computer's next action and doing it.
-    int PauseOrdinateur = 500;
-    QTimer* TimerOrdinateur = nullptr;
+    // Brings back an action that waits for a box or a dialog to close.
+    QTimer* TimerAction = nullptr;
 
     const Images& Pictures() const { return images_; }
 
     const ChoixJoueurs& Joueurs() const { return choixJoueurs_; }
-    // A new choice of players; a search or an action of the computer under way is dropped.
+    // A new choice of players: the teams whose choice changed get a new participant, and what any
+    // participant was choosing or about to do is dropped.
     void DefinirJoueurs(const ChoixJoueurs& choix);
-    // Whether the team to play is the computer's, in a game that is not over.
-    bool TourOrdinateur() const;
+    // Seats the participant that plays the team (index 0 Bleus, 1 Rouges) in place of the one
+    // there; the window owns it.
+    void DefinirParticipant(int equipe, std::unique_ptr<Participant> participant);
+    Participant& ParticipantDe(int equipe) const;
+    // Every action goes through here, whoever chose it. An action for a team that is not to play
+    // in a live game is dropped; one that comes while a box or a dialog is open waits for it to
+    // close, and is dropped if the game changes meanwhile.
+    void Agir(int equipe, const ActionJoueur& action);
+    // How an accepted action is carried out: by default, by the rules on this window's records;
+    // a game whose authority is elsewhere puts its own step here.
+    std::function<void(const ActionJoueur&)> ExecuterAction;
 
 public slots:
     void DrawGridPlateauDblClick();
@@ -118,12 +128,14 @@ private:
     const Images& ImagesPour(qreal ratio);
     QString DescriptionCase(int colonne, int ligne) const;
 
-    void ReprendreOrdinateur();
-    void PoursuivreOrdinateur();
-    void ResultatOrdinateur(int recherche, std::optional<ActionJoueur> action);
-    void JouerActionOrdinateur();
-    void OublierOrdinateur();
-    Ordinateur& OrdinateurDe(int equipe);
+    void Installer(int equipe, std::unique_ptr<Participant> participant);
+    // The participant of the team to play, or none once the game is over.
+    Participant* ParticipantAJouer() const;
+    void AgirPersonne(const ActionJoueur& action);
+    void AgirEnAttente();
+    void OublierActions();
+    void Reprendre();
+    void Poursuivre();
     void ActualiserMessage();
     void ActualiserCurseur();
 
@@ -134,19 +146,16 @@ private:
     Images images_;
     // The cursor of the current action, shown whenever a person is to play.
     int curseur_ = acPlacement;
-    // The cursor on the board now: an action's, or 0 for the computer's busy one.
+    // The cursor on the board now: an action's, or 0 for the busy one.
     int curseurAffiche_ = -1;
 
     ChoixJoueurs choixJoueurs_;
-    std::array<std::unique_ptr<Ordinateur>, 2> ordinateurs_;
-    // Declared after the computers it uses: its thread is stopped before they go.
-    Reflexion reflexion_;
-    // Each search is numbered: a result posted by a search since dropped is recognised.
-    int recherche_ = 0;
-    std::optional<ActionJoueur> actionOrdinateur_;
-    // The game changes number at every handler that can change it.
-    int generation_ = 0;
-    int generationAction_ = -1;
+    std::array<std::unique_ptr<Participant>, 2> participants_;
+    struct ActionEnAttente {
+        int equipe;
+        ActionJoueur action;
+    };
+    std::optional<ActionEnAttente> attente_;
     // Handlers under way, nested ones included.
     int traitements_ = 0;
     bool repriseProgrammee_ = false;

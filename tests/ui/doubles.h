@@ -13,6 +13,7 @@
 #include "ui/barre_etat.h"
 #include "ui/boites.h"
 #include "ui/grille.h"
+#include "ui/participant_ordinateur.h"
 #include "ui/plateau.h"
 
 struct BoiteVue {
@@ -101,6 +102,17 @@ struct FenetreDeTest {
     }
 
     TFormPlateau& f() { return *fenetre; }
+
+    // The computer seated for the team; it must be one.
+    ParticipantOrdinateur& Ordinateur(int equipe) {
+        return dynamic_cast<ParticipantOrdinateur&>(f().ParticipantDe(equipe));
+    }
+    // The players chosen, with the computers' pause between showing a cell and acting on it.
+    void DefinirJoueurs(const ChoixJoueurs& choix, int pause) {
+        f().DefinirJoueurs(choix);
+        for (int t = 0; t < 2; ++t)
+            if (choix.Ordinateur[static_cast<std::size_t>(t)]) Ordinateur(t).Pause = pause;
+    }
 
     void DoubleClic(int colonne, int ligne) {
         const QPoint centre = GrillePlateau::RectangleCase(colonne, ligne).center();

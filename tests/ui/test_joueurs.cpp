@@ -22,8 +22,6 @@
 namespace {
 
 struct Joueurs : ::testing::Test, FenetreDeTest {
-    Joueurs() { f().PauseOrdinateur = 0; }
-
     // Lets the event loop run until the condition holds, or the time is up.
     template <class Condition> bool Attendre(Condition condition, int millisecondes) {
         QDeadlineTimer fin(millisecondes);
@@ -42,7 +40,7 @@ struct Joueurs : ::testing::Test, FenetreDeTest {
 TEST_F(Joueurs, UneDemonstrationSeJoueJusquALaFin) {
     j->NbTours = 20;
     j->NbPions = 5;
-    f().DefinirJoueurs(Choix(true, true, Niveau::Debutant));
+    DefinirJoueurs(Choix(true, true, Niveau::Debutant), 0);
     ASSERT_TRUE(Attendre([&] { return j->FinDeJeu != 0; }, 60000));
     for (const BoiteVue& b : boites.Vues) EXPECT_NE(b.icone, Icone::Arret) << b.texte.toStdString();
     EXPECT_EQ(f().StatusBarMsg->Texte(0), QString::fromStdString(TexteResultat(joueurs)));
@@ -55,11 +53,10 @@ TEST_F(Joueurs, UneDemonstrationSeJoueJusquALaFin) {
 }
 
 TEST_F(Joueurs, UnResultatEstOublieQuandLaPartieChange) {
-    f().DefinirJoueurs(Choix(false, true, Niveau::Debutant));
-    f().PauseOrdinateur = 60000;
+    DefinirJoueurs(Choix(false, true, Niveau::Debutant), 60000);
     DoubleClic(4, 2);
     // Rouges' choice is made and shown on its cell; it waits for its pause.
-    ASSERT_TRUE(Attendre([&] { return f().TimerOrdinateur->isActive(); }, 5000));
+    ASSERT_TRUE(Attendre([&] { return Ordinateur(Rouges).TimerPause->isActive(); }, 5000));
     const position choisie = f().CaseCourante();
     // Another game where Rouges are also to play, and that very cell is taken.
     PartieMemoire autre;
@@ -70,7 +67,7 @@ TEST_F(Joueurs, UnResultatEstOublieQuandLaPartieChange) {
     const QString fichier = dossier.filePath(QStringLiteral("autre.ovn"));
     ASSERT_EQ(SauvegarderPartie(fichier.toStdString(), *autre.j, autre.joueurs),
               Sauvegarde::Reussie);
-    f().PauseOrdinateur = 0;
+    Ordinateur(Rouges).Pause = 0;
     f().Ouvrir(fichier);
     // The choice made for the other game is dropped: Rouges choose afresh, and are not refused.
     ASSERT_TRUE(Attendre([&] { return j->Equipe() == Bleus; }, 5000));
@@ -79,8 +76,7 @@ TEST_F(Joueurs, UnResultatEstOublieQuandLaPartieChange) {
 }
 
 TEST_F(Joueurs, UnePersonneNeJouePasPourLOrdinateur) {
-    f().DefinirJoueurs(Choix(false, true, Niveau::Debutant));
-    f().PauseOrdinateur = 60000;
+    DefinirJoueurs(Choix(false, true, Niveau::Debutant), 60000);
     DoubleClic(4, 2);
     // Rouges' turn: their camp's cell, the skips and a shortcut are all ignored.
     DoubleClic(4, 8);
@@ -88,9 +84,9 @@ TEST_F(Joueurs, UnePersonneNeJouePasPourLOrdinateur) {
     EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 0);
     EXPECT_TRUE(boites.Vues.empty());
     // The computer's choice is shown on its cell, then done after the pause.
-    ASSERT_TRUE(Attendre([&] { return f().TimerOrdinateur->isActive(); }, 5000));
+    ASSERT_TRUE(Attendre([&] { return Ordinateur(Rouges).TimerPause->isActive(); }, 5000));
     EXPECT_EQ(f().DrawGridPlateau->cursor().shape(), Qt::BusyCursor);
-    f().TimerOrdinateur->setInterval(0);
+    Ordinateur(Rouges).TimerPause->setInterval(0);
     ASSERT_TRUE(Attendre([&] { return j->Equipe() == Bleus; }, 5000));
     EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 1);
     EXPECT_EQ(j->Case(f().CaseCourante().Colonne, f().CaseCourante().Ligne), 2);
@@ -98,7 +94,7 @@ TEST_F(Joueurs, UnePersonneNeJouePasPourLOrdinateur) {
 }
 
 TEST_F(Joueurs, LOrdinateurAttendQueLesBoitesSeFerment) {
-    f().DefinirJoueurs(Choix(false, true, Niveau::Debutant));
+    DefinirJoueurs(Choix(false, true, Niveau::Debutant), 0);
     DoubleClic(4, 2);
     QDialog boite(&f());
     long pionsPendant = -1;
