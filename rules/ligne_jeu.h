@@ -27,6 +27,19 @@ struct CommandeJeu {
     friend bool operator==(const CommandeJeu&, const CommandeJeu&) = default;
 };
 
+inline CommandeJeu CommandeSimple(CommandeJeu::Genre genre) {
+    CommandeJeu c;
+    c.genre = genre;
+    return c;
+}
+inline CommandeJeu CommandeParametres(int pions, int tours, std::uint32_t temps) {
+    CommandeJeu c = CommandeSimple(CommandeJeu::Genre::Parametres);
+    c.pions = pions;
+    c.tours = tours;
+    c.temps = temps;
+    return c;
+}
+
 // The values the parameters dialog offers: pawns per team, turns per game, milliseconds per play.
 bool ParametresProposables(int pions, int tours, std::uint32_t temps);
 

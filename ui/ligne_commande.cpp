@@ -45,10 +45,10 @@ std::optional<QString> LireReseau(const QCommandLineParser& lecteur,
         return QStringLiteral("--serveur va avec --creer");
     if (!lecteur.isSet(creer) && !lecteur.isSet(rejoindre)) return std::nullopt;
     ChoixReseau choix;
-    choix.Parametres.genre = CommandeJeu::Genre::Parametres;
-    choix.Parametres.pions = 6;
-    choix.Parametres.tours = 40;
-    choix.Parametres.temps = 60000;
+    // The parameters of a game at start-up.
+    const jeu depart;
+    choix.Parametres = CommandeParametres(depart.NbPions, depart.NbTours,
+                                          static_cast<std::uint32_t>(depart.MaxTemps));
     const bool rejoint = lecteur.isSet(rejoindre);
     choix.Creer = !rejoint;
     choix.Local = choix.Creer && !lecteur.isSet(serveur);

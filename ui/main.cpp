@@ -56,6 +56,7 @@ int Executer(jeu& partie, Equipes& joueurs, const LigneCommande& ligne) {
     fenetre.DefinirJoueurs(ligne.joueurs);
     fenetre.FormShow(ligne.fichiers);
     fenetre.show();
+    if (ligne.reseau) fenetre.JouerEnReseau(*ligne.reseau);
     return QApplication::exec();
 }
 

@@ -15,8 +15,10 @@
 #include "jauge.h"
 #include "participant_ordinateur.h"
 #include "participant_personne.h"
+#include "partie_reseau.h"
 #include "platform/aide.h"
 #include "platform/association.h"
+#include "platform/version.h"
 #include "prmjeu.h"
 #include "rules/actions.h"
 #include "rules/commandes.h"
@@ -159,6 +161,8 @@ void TFormPlateau::CreerMenu() {
         rubrique(MenuFichier, "&Enregistrer", Qt::Key_F2, &TFormPlateau::RubriqueEnregistrerClick);
     RubriqueEnregistrerSous = rubrique(MenuFichier, "Enregistrer &sous...", Qt::SHIFT | Qt::Key_F2,
                                        &TFormPlateau::RubriqueEnregistrerSousClick);
+    RubriqueReseau = rubrique(MenuFichier, "&Jouer en réseau...", Qt::CTRL | Qt::Key_R,
+                              &TFormPlateau::RubriqueReseauClick);
     RubriqueQuitter = rubrique(MenuFichier, "&Quitter", Qt::CTRL | Qt::Key_Q,
                                &TFormPlateau::RubriqueQuitterClick);
 
@@ -275,6 +279,10 @@ void TFormPlateau::ActualiserCurseur() {
 }
 
 void TFormPlateau::ActiverHorloge(bool active) {
+    if (reseau_) {
+        horlogeReseau_ = active;
+        return;
+    }
     // A running clock keeps its rhythm.
     if (active && !TimerTemps->isActive())
         TimerTemps->start();
@@ -283,7 +291,7 @@ void TFormPlateau::ActiverHorloge(bool active) {
 }
 
 bool TFormPlateau::HorlogeActive() const {
-    return TimerTemps->isActive();
+    return reseau_ ? horlogeReseau_ : TimerTemps->isActive();
 }
 
 void TFormPlateau::Message(const std::string& texte, const std::string& titre, Icone icone) {
@@ -312,6 +320,7 @@ void TFormPlateau::AgirPersonne(const ActionJoueur& action) {
 }
 
 void TFormPlateau::RubriqueNouvelleClick() {
+    if (reseau_) return reseau_->Proposer(CommandeSimple(CommandeJeu::Genre::Nouvelle));
     Traitement traitement(*this);
     // A new game ends a demonstration: it waits for its players.
     if (choixJoueurs_.Demonstration()) DefinirJoueurs({});
@@ -336,6 +345,15 @@ void TFormPlateau::RubriqueOuvrirClick() {
 }
 
 void TFormPlateau::Ouvrir(const QString& fichier) {
+    if (reseau_) {
+        if (!services_.boites.Demander(
+                this,
+                QStringLiteral("Ouvrir une partie enregistrée quitte la partie en réseau. "
+                               "Voulez-vous la quitter ?"),
+                QStringLiteral("Jouer en réseau")))
+            return;
+        QuitterReseau();
+    }
     Traitement traitement(*this);
     const bool horloge = HorlogeActive();
     ActiverHorloge(false);
@@ -371,9 +389,98 @@ void TFormPlateau::RubriqueEnregistrerSousClick() {
 }
 
 void TFormPlateau::RubriqueParametresClick() {
+    if (reseau_) {
+        // The dialog works on a copy: new parameters are the other player's to accept.
+        PartieMemoire copie;
+        AppliquerParametres(copie.p, jeu_.NbPions, jeu_.NbTours, jeu_.MaxTemps);
+        TFormParametres dialogue(copie.p, this);
+        if (dialogue.exec() != QDialog::Accepted) return;
+        const CommandeJeu parametres =
+            CommandeParametres(copie.j->NbPions, copie.j->NbTours, copie.j->MaxTemps);
+        if (parametres.pions != jeu_.NbPions || parametres.tours != jeu_.NbTours ||
+            parametres.temps != jeu_.MaxTemps)
+            reseau_->Proposer(parametres);
+        return;
+    }
     Traitement traitement(*this);
     TFormParametres dialogue(partie_, this);
     dialogue.exec();
+}
+
+void TFormPlateau::RubriqueReseauClick() {
+    TFormReseau dialogue(CommandeParametres(jeu_.NbPions, jeu_.NbTours, jeu_.MaxTemps), this);
+    if (dernierReseau_) dialogue.ProposerRetour(*dernierReseau_);
+    if (dialogue.exec() != QDialog::Accepted) return;
+    auto choix = dialogue.Choix();
+    if (!choix) return;
+    // The same game at the same address: the seat held before is taken back with its token.
+    if (dernierReseau_ && !choix->Creer && choix->Code == dernierReseau_->Code &&
+        choix->Adresse.hote == dernierReseau_->Adresse.hote &&
+        choix->Adresse.port == dernierReseau_->Adresse.port)
+        choix->Jeton = dernierReseau_->Jeton;
+    JouerEnReseau(*choix);
+}
+
+void TFormPlateau::JouerEnReseau(const ChoixReseau& choix) {
+    QuitterReseau();
+    Traitement traitement(*this);
+    const bool horloge = HorlogeActive();
+    TimerTemps->stop();
+    reseau_ = std::make_unique<PartieReseau>(
+        partie_, services_.boites, this,
+        VersionDuProgramme(services_.programme).value_or(QStringLiteral("inconnue")));
+    horlogeReseau_ = false;
+    equipeReseau_ = -1;
+    connect(reseau_.get(), &PartieReseau::Applique, this, [this](bool change) {
+        if (change) OublierActions();
+        DrawGridPlateau->update();
+        Reprendre();
+    });
+    connect(reseau_.get(), &PartieReseau::Actualiser, this, &TFormPlateau::InstallerReseau);
+    connect(reseau_.get(), &PartieReseau::Termine, this, [this] {
+        // Not from inside the session's own signal: it goes once the event loop is back.
+        QTimer::singleShot(0, this, [this] { QuitterReseau(); });
+    });
+    ExecuterAction = [this](const ActionJoueur& action) { reseau_->Envoyer(action); };
+    for (int t = 0; t < 2; ++t) Installer(t, std::make_unique<ParticipantDistant>());
+    if (!reseau_->Demarrer(choix)) {
+        reseau_.reset();
+        ActiverHorloge(horloge);
+        ExecuterAction = [this](const ActionJoueur& action) { Executer(partie_, action); };
+        for (int t = 0; t < 2; ++t) Installer(t, NouveauParticipant(choixJoueurs_, t));
+    }
+}
+
+// Once seated, the local team is played as the Joueurs dialog says, the other from afar.
+void TFormPlateau::InstallerReseau() {
+    if (reseau_ && reseau_->Session().EtapeCourante() == SessionClient::Etape::EnJeu &&
+        equipeReseau_ != reseau_->EquipeLocale()) {
+        equipeReseau_ = reseau_->EquipeLocale();
+        Installer(equipeReseau_, NouveauParticipant(choixJoueurs_, equipeReseau_));
+        Installer(equipeReseau_ ^ 1, std::make_unique<ParticipantDistant>());
+        OublierActions();
+    }
+    Reprendre();
+}
+
+void TFormPlateau::QuitterReseau() {
+    if (!reseau_) return;
+    Traitement traitement(*this);
+    const SessionClient& session = reseau_->Session();
+    if (!session.Code().isEmpty()) {
+        dernierReseau_ = reseau_->Choix();
+        dernierReseau_->Creer = false;
+        dernierReseau_->Adresse = session.Adresse();
+        dernierReseau_->Code = session.Code();
+        dernierReseau_->Jeton = session.Jeton();
+    }
+    const bool horloge = horlogeReseau_ && !jeu_.FinDeJeu;
+    reseau_.reset();
+    equipeReseau_ = -1;
+    ExecuterAction = [this](const ActionJoueur& action) { Executer(partie_, action); };
+    for (int t = 0; t < 2; ++t) Installer(t, NouveauParticipant(choixJoueurs_, t));
+    // The game goes on at this window alone, as it stood.
+    ActiverHorloge(horloge);
 }
 
 void TFormPlateau::RubriqueFeuilleDeMatchClick() {
@@ -398,8 +505,11 @@ void TFormPlateau::RubriqueAProposClick() {
 }
 
 void TFormPlateau::DefinirJoueurs(const ChoixJoueurs& choix) {
-    for (int t = 0; t < 2; ++t)
+    for (int t = 0; t < 2; ++t) {
+        // In a network game, only the team played here is this window's to give.
+        if (reseau_ && t != equipeReseau_) continue;
         if (!Convient(ParticipantDe(t), choix, t)) Installer(t, NouveauParticipant(choix, t));
+    }
     choixJoueurs_ = choix;
     OublierActions();
     Reprendre();
@@ -470,11 +580,15 @@ void TFormPlateau::Poursuivre() {
     Participant* aJouer = ParticipantAJouer();
     for (const auto& participant : participants_)
         if (participant.get() != aJouer) participant->Interrompre();
+    // An action sent to the host is played before the next one is chosen.
+    if (aJouer && reseau_ && !reseau_->PeutJouer(jeu_.Equipe())) return;
     if (aJouer) aJouer->Jouer(jeu_, joueurs_);
 }
 
 void TFormPlateau::ActualiserMessage() {
     const Participant* aJouer = ParticipantAJouer();
-    StatusBarMsg->DefinirTexte(0, aJouer ? aJouer->Message()
-                                         : QString::fromStdString(TexteResultat(joueurs_)));
+    const QString message = aJouer ? aJouer->Message() : QString();
+    if (reseau_) return StatusBarMsg->DefinirTexte(0, reseau_->Message(message));
+    StatusBarMsg->DefinirTexte(0,
+                               aJouer ? message : QString::fromStdString(TexteResultat(joueurs_)));
 }

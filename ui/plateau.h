@@ -14,9 +14,11 @@
 #include "images.h"
 #include "joueurs.h"
 #include "participant.h"
+#include "reseau_dialogue.h"
 #include "rules/vue.h"
 
 class BarreEtat;
+class PartieReseau;
 class GrillePlateau;
 class JaugeOccupation;
 class QAction;
@@ -69,6 +71,7 @@ public:
     QAction* RubriqueOuvrir = nullptr;
     QAction* RubriqueEnregistrer = nullptr;
     QAction* RubriqueEnregistrerSous = nullptr;
+    QAction* RubriqueReseau = nullptr;
     QAction* RubriqueQuitter = nullptr;
     QAction* RubriqueParametres = nullptr;
     QAction* RubriqueFeuilleDeMatch = nullptr;
@@ -100,6 +103,14 @@ public:
     // a game whose authority is elsewhere puts its own step here.
     std::function<void(const ActionJoueur&)> ExecuterAction;
 
+    // A network game, created or joined as the choice says; the game at the window is replaced
+    // by the host's. Leaves any network game under way first.
+    void JouerEnReseau(const ChoixReseau& choix);
+    // Back to a game at this window alone, from where the records stand.
+    void QuitterReseau();
+    // The network game under way, if any.
+    PartieReseau* Reseau() const { return reseau_.get(); }
+
 public slots:
     void DrawGridPlateauDblClick();
     void RubriqueNouvelleClick();
@@ -108,6 +119,7 @@ public slots:
     void Ouvrir(const QString& fichier);
     void RubriqueEnregistrerClick();
     void RubriqueEnregistrerSousClick();
+    void RubriqueReseauClick();
     void RubriqueQuitterClick();
     void RubriqueParametresClick();
     void RubriqueFeuilleDeMatchClick();
@@ -138,6 +150,7 @@ private:
     void Poursuivre();
     void ActualiserMessage();
     void ActualiserCurseur();
+    void InstallerReseau();
 
     jeu& jeu_;
     Equipes& joueurs_;
@@ -159,4 +172,13 @@ private:
     // Handlers under way, nested ones included.
     int traitements_ = 0;
     bool repriseProgrammee_ = false;
+
+    // Declared after the participants: it goes first, and it may hold one of them.
+    std::unique_ptr<PartieReseau> reseau_;
+    // In a network game the host keeps time: the window's clock is only the rules' flag.
+    bool horlogeReseau_ = false;
+    // The team this window plays in the network game, once seated.
+    int equipeReseau_ = -1;
+    // The last network game given up, to take its seat back from the dialog.
+    std::optional<ChoixReseau> dernierReseau_;
 };

@@ -99,6 +99,13 @@ TFormReseau::TFormReseau(const CommandeJeu& parametres, QWidget* parent)
     Actualiser();
 }
 
+void TFormReseau::ProposerRetour(const ChoixReseau& avant) {
+    RadioRejoindre->setChecked(true);
+    EditAdresse->setText(avant.Adresse.hote + QLatin1Char(':') +
+                         QString::number(avant.Adresse.port));
+    EditCode->setText(avant.Code);
+}
+
 void TFormReseau::Actualiser() {
     const bool creer = RadioCreer->isChecked();
     for (QWidget* w : std::initializer_list<QWidget*>{RadioLocal, RadioServeur, ComboEquipe,
@@ -117,10 +124,9 @@ std::optional<ChoixReseau> TFormReseau::Choix() const {
     choix.Local = choix.Creer && RadioLocal->isChecked();
     choix.Port = static_cast<quint16>(EditPort->value());
     choix.Equipe = ComboEquipe->currentIndex() == 1 ? Rouges : Bleus;
-    choix.Parametres.genre = CommandeJeu::Genre::Parametres;
-    choix.Parametres.pions = Pions[ComboPions->currentIndex()];
-    choix.Parametres.tours = Tours[ComboTours->currentIndex()];
-    choix.Parametres.temps = Temps[ComboTemps->currentIndex()];
+    choix.Parametres =
+        CommandeParametres(Pions[ComboPions->currentIndex()], Tours[ComboTours->currentIndex()],
+                           Temps[ComboTemps->currentIndex()]);
     if (choix.Local) return choix;
     const auto adresse = LireAdresse(choix.Creer ? EditServeur->text() : EditAdresse->text());
     if (!adresse) return std::nullopt;

@@ -24,6 +24,8 @@ struct ChoixReseau {
     // Joining, or creating on a server.
     AdresseHote Adresse;
     QString Code;
+    // Joining with the token of the seat held before: that seat is taken back.
+    QString Jeton;
 };
 
 class TFormReseau : public DialogueOvane {
@@ -48,6 +50,8 @@ public:
     QPushButton* ButtonOk = nullptr;
     QPushButton* ButtonAnnuler = nullptr;
 
+    // Offers to join the game left before, at its address with its code.
+    void ProposerRetour(const ChoixReseau& avant);
     // What the dialog shows now, when it is complete and well formed.
     std::optional<ChoixReseau> Choix() const;
 

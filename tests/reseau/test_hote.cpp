@@ -7,15 +7,6 @@
 
 namespace {
 
-CommandeJeu Parametres(int pions, int tours, std::uint32_t temps) {
-    CommandeJeu c;
-    c.genre = CommandeJeu::Genre::Parametres;
-    c.pions = pions;
-    c.tours = tours;
-    c.temps = temps;
-    return c;
-}
-
 Requete Action(const CommandeJeu& commande) {
     Requete r;
     r.genre = Requete::Genre::Jeu;
@@ -24,15 +15,8 @@ Requete Action(const CommandeJeu& commande) {
 }
 
 CommandeJeu Clic(position cellule) {
-    CommandeJeu c;
-    c.genre = CommandeJeu::Genre::Clic;
+    CommandeJeu c = CommandeSimple(CommandeJeu::Genre::Clic);
     c.cellule = cellule;
-    return c;
-}
-
-CommandeJeu Simple(CommandeJeu::Genre genre) {
-    CommandeJeu c;
-    c.genre = genre;
     return c;
 }
 
@@ -47,7 +31,7 @@ struct Table {
                                                           std::make_unique<ClientMemoire>()};
 
     Table() {
-        EXPECT_TRUE(hote.Creer(Bleus, Parametres(5, 20, 30000), *clients[Bleus]));
+        EXPECT_TRUE(hote.Creer(Bleus, CommandeParametres(5, 20, 30000), *clients[Bleus]));
         EXPECT_TRUE(hote.Rejoindre(*clients[Rouges]));
     }
     ClientMemoire& Client(int equipe) { return *clients[static_cast<std::size_t>(equipe)]; }
@@ -65,7 +49,8 @@ TEST(HotePartie, LesDeuxJoueursRestentEgauxALHote) {
             if (tirage < 60) {
                 t.hote.Traiter(t.Client(equipe), Action(Clic(hasard.ClicPlausible(t.hote.Jeu()))));
             } else if (tirage < 70) {
-                t.hote.Traiter(t.Client(equipe), Action(Simple(CommandeJeu::Genre::PasserTour)));
+                t.hote.Traiter(t.Client(equipe),
+                               Action(CommandeSimple(CommandeJeu::Genre::PasserTour)));
             } else if (tirage < 75) {
                 // The other seat cannot act: refused, nothing changes.
                 const auto avant = Octets(t.hote);
@@ -88,7 +73,7 @@ TEST(HotePartie, LesDeuxJoueursRestentEgauxALHote) {
         // What the journal kept rebuilds the game as its last kept line left it.
         if (!t.hote.Jeu().FinDeJeu) {
             t.hote.Traiter(t.Client(t.hote.Jeu().Equipe()),
-                           Action(Simple(CommandeJeu::Genre::PasserTour)));
+                           Action(CommandeSimple(CommandeJeu::Genre::PasserTour)));
         }
         HotePartie restauree("XK4P7M", nullptr);
         ASSERT_TRUE(restauree.Restaurer(t.journal.partie));
@@ -147,7 +132,7 @@ TEST(HotePartie, UnePropositionAccepteeVaAuFlux) {
     Table t;
     Requete proposer;
     proposer.genre = Requete::Genre::Proposer;
-    proposer.jeu = Parametres(7, 60, 90000);
+    proposer.jeu = CommandeParametres(7, 60, 90000);
     t.hote.Traiter(t.Client(Bleus), proposer);
     EXPECT_EQ(t.Client(Rouges).recues.back(), "proposition parametres 7 60 90000");
     Requete accepter;
