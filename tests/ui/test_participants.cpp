@@ -1,6 +1,7 @@
 // Each team is played by a participant: the window asks the one whose team is to play, takes
 // every action through one entry, and the computer's interrupted choices never come back.
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
