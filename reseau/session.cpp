@@ -211,7 +211,9 @@ void SessionClient::Lire() {
         }
         while (auto ligne = lecteur_.Suivante()) recues_.push_back(std::move(*ligne));
     }
-    Traiter();
+    // Not from here: a box that a line opens runs a nested event loop, and a socket never emits
+    // readyRead again while a slot of its readyRead is under way.
+    QMetaObject::invokeMethod(this, &SessionClient::Traiter, Qt::QueuedConnection);
 }
 
 // One line at a time, in order: a box that a line opens runs a nested event loop, and the lines

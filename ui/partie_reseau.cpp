@@ -162,8 +162,9 @@ bool PartieReseau::Active() const {
 }
 
 bool PartieReseau::PeutJouer(int equipe) const {
+    // Until the other player has come, the host takes no action.
     return session_->EtapeCourante() == SessionClient::Etape::EnJeu &&
-           equipe == session_->Equipe() && !session_->ActionEnCours();
+           equipe == session_->Equipe() && !session_->ActionEnCours() && adversaireVu_;
 }
 
 void PartieReseau::Envoyer(const ActionJoueur& action) {
