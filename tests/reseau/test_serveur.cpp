@@ -111,7 +111,7 @@ TEST(Serveur, UnePartieSurvitAUneCoupureEtAKill9) {
 
 TEST(Serveur, UnClientHostileNeDerangePersonne) {
     Accueil accueil(QStringLiteral("essai"));
-    accueil.reglages.delaiBonjourMs = 200;
+    accueil.reglages.delaiBonjourMs = 2000;
     ASSERT_TRUE(accueil.Ecouter(QHostAddress::LocalHost, 0));
     // The players in a thread of their own, the host in this one's event loop.
     std::atomic<bool> fini{false};
