@@ -4,9 +4,12 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QTranslator>
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
@@ -58,8 +61,11 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
     lecteur.setApplicationDescription(
         QStringLiteral("Serveur de parties en réseau d'Ovane : héberge les parties, les garde "
                        "dans une base de données et les retrouve après un redémarrage."));
-    lecteur.addHelpOption();
-    lecteur.addVersionOption();
+    // Their own words: Qt's French catalogue lacks those of the standard options.
+    const QCommandLineOption aide({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Affiche cette aide."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Affiche la version du programme."));
     const QCommandLineOption port(
         {QStringLiteral("p"), QStringLiteral("port")},
         QStringLiteral("Port d'écoute (%1 par défaut ; 0 : un port libre).").arg(PortParDefaut),
@@ -71,14 +77,20 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
         {QStringLiteral("d"), QStringLiteral("donnees")},
         QStringLiteral("Dossier des données (%1 par défaut).").arg(DossierParDefaut()),
         QStringLiteral("DOSSIER"));
-    lecteur.addOptions({port, ecoute, donnees});
+    lecteur.addOptions({aide, version, port, ecoute, donnees});
     if (!lecteur.parse(app.arguments())) {
         std::fprintf(stderr, "ovane-serveur: %s\n%s", qPrintable(lecteur.errorText()),
                      qPrintable(lecteur.helpText()));
         return 2;
     }
-    if (lecteur.isSet(QStringLiteral("help"))) lecteur.showHelp(0);
-    if (lecteur.isSet(QStringLiteral("version"))) lecteur.showVersion();
+    if (lecteur.isSet(aide)) {
+        std::fputs(qPrintable(lecteur.helpText()), stdout);
+        return 0;
+    }
+    if (lecteur.isSet(version)) {
+        std::printf("ovane-serveur %s\n", OVANE_VERSION);
+        return 0;
+    }
     Options options;
     options.donnees = lecteur.isSet(donnees) ? lecteur.value(donnees) : DossierParDefaut();
     if (lecteur.isSet(port)) {
@@ -126,6 +138,11 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ovane-serveur"));
     QCoreApplication::setApplicationVersion(QStringLiteral(OVANE_VERSION));
+    // Qt's own words in the usage (the standard options) in French, as the rest of it.
+    QTranslator traduction;
+    if (traduction.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&traduction);
     const auto lues = LireOptions(app);
     if (const int* statut = std::get_if<int>(&lues)) return *statut;
     const Options& options = std::get<Options>(lues);
