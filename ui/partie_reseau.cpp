@@ -91,7 +91,9 @@ PartieReseau::PartieReseau(const Partie& p, Boites& boites, QWidget* fenetre, QS
 }
 
 PartieReseau::~PartieReseau() {
-    // The session goes first: it talks to the host, never the other way round.
+    // The session goes first: it talks to the host, never the other way round. Nothing it says
+    // while it goes reaches a window that may be going too.
+    session_->disconnect();
     session_->Quitter();
     session_.reset();
     if (hote_) hote_->Arreter();
