@@ -187,28 +187,35 @@ void PartieReseau::Proposition(const CommandeJeu& proposition) {
     session_->Repondre(boites_.Demander(fenetre_, texte, QStringLiteral("Jouer en réseau")));
 }
 
-QString PartieReseau::Message(const QString& messageLocal) const {
-    const SessionClient& s = *session_;
-    switch (s.EtapeCourante()) {
+QString LigneReseau(const SituationReseau& s) {
+    switch (s.etape) {
     case SessionClient::Etape::Libre:
     case SessionClient::Etape::Abandon:
         return QStringLiteral("Partie en réseau terminée");
     case SessionClient::Etape::Connexion:
-        return QStringLiteral("Connexion à %1…").arg(s.Adresse().hote);
+        return QStringLiteral("Connexion à %1…").arg(s.hote);
     case SessionClient::Etape::Attente:
-        return QStringLiteral("Connexion perdue, nouvel essai dans %1 s…")
-            .arg(s.SecondesAvantEssai());
+        return QStringLiteral("Connexion perdue, nouvel essai dans %1 s…").arg(s.secondes);
     case SessionClient::Etape::EnJeu:
         break;
     }
-    const int locale = s.Equipe();
-    QString texte = QStringLiteral("Partie %1 — vous jouez les %2 — ").arg(s.Code(), Nom(locale));
+    // The end and a gone opponent say it alone: the line has room for one sentence.
+    if (!s.resultat.isEmpty()) return s.resultat;
+    const QString autre = Nom(s.equipe ^ 1);
+    if (!s.adversaire && s.adversaireVu)
+        return QStringLiteral("Les %1 se sont déconnectés").arg(autre);
+    const QString texte =
+        QStringLiteral("Partie %1 — vous jouez les %2 — ").arg(s.code, Nom(s.equipe));
+    if (!s.adversaire) return texte + QStringLiteral("en attente des %1").arg(autre);
+    if (s.aJouer != s.equipe) return texte + QStringLiteral("les %1 jouent").arg(autre);
+    return texte + (s.messageLocal.isEmpty() ? QStringLiteral("à vous de jouer") : s.messageLocal);
+}
+
+QString PartieReseau::Message(const QString& messageLocal) const {
+    const SessionClient& session = *session_;
     const jeu& j = p_.Jeu;
-    if (j.FinDeJeu) return texte + QString::fromStdString(TexteResultat(p_.Joueurs));
-    if (!s.AdversairePresent())
-        return texte + (adversaireVu_
-                            ? QStringLiteral("les %1 se sont déconnectés").arg(Nom(locale ^ 1))
-                            : QStringLiteral("en attente des %1").arg(Nom(locale ^ 1)));
-    if (j.Equipe() != locale) return texte + QStringLiteral("les %1 jouent").arg(Nom(locale ^ 1));
-    return texte + (messageLocal.isEmpty() ? QStringLiteral("à vous de jouer") : messageLocal);
+    return LigneReseau(
+        {session.EtapeCourante(), session.Adresse().hote, session.SecondesAvantEssai(),
+         session.Code(), session.Equipe(), session.AdversairePresent(), adversaireVu_, j.Equipe(),
+         j.FinDeJeu ? QString::fromStdString(TexteResultat(p_.Joueurs)) : QString(), messageLocal});
 }

@@ -31,6 +31,24 @@ public:
     bool Occupe() const override { return true; }
 };
 
+// What the message line says of a network game, from what the window knows of it.
+struct SituationReseau {
+    SessionClient::Etape etape = SessionClient::Etape::Connexion;
+    QString hote;
+    int secondes = 0;
+    QString code;
+    int equipe = Bleus;
+    bool adversaire = false;
+    // The other player has been here once: gone since, rather than not come yet.
+    bool adversaireVu = false;
+    int aJouer = Bleus;
+    // The result, once the game is over.
+    QString resultat;
+    // What the local team's player says while it plays ("L'ordinateur réfléchit…").
+    QString messageLocal;
+};
+QString LigneReseau(const SituationReseau& s);
+
 class PartieReseau : public QObject {
     Q_OBJECT
 public:

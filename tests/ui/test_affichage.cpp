@@ -38,6 +38,7 @@
 #include "rules/vue_memoire.h"
 #include "ui/apropos.h"
 #include "ui/fdm.h"
+#include "ui/partie_reseau.h"
 #include "ui/prmjeu.h"
 
 namespace {
@@ -75,6 +76,27 @@ std::vector<TexteEnPlace> TextesDesPanneaux() {
         {"victoire aux points", -1, Q(TexteResultat(Resultat(0, 0, 1000, 200)))},
         {"match nul", -1, Q(TexteResultat(Resultat(0, 0, 0, 0)))},
     };
+    // A network game's line, with the widest code and both teams.
+    for (int equipe = 0; equipe < 2; ++equipe) {
+        SituationReseau r{SessionClient::Etape::EnJeu,
+                          QStringLiteral("jeux.example.org"),
+                          30,
+                          QStringLiteral("WWMMWW"),
+                          equipe,
+                          true,
+                          true,
+                          equipe ^ 1};
+        lignes.push_back({"réseau, l'autre joue", -1, LigneReseau(r)});
+        r.aJouer = equipe;
+        r.messageLocal = QString::fromUtf8(Textes::OrdinateurReflechit);
+        lignes.push_back({"réseau, l'ordinateur réfléchit", -1, LigneReseau(r)});
+        r.adversaire = false;
+        lignes.push_back({"réseau, déconnexion", -1, LigneReseau(r)});
+        r.adversaireVu = false;
+        lignes.push_back({"réseau, attente", -1, LigneReseau(r)});
+        r.etape = SessionClient::Etape::Attente;
+        lignes.push_back({"réseau, coupure", -1, LigneReseau(r)});
+    }
     for (const char* action : NomsActions)
         lignes.push_back({"action", 2, QString::fromUtf8(action)});
     for (const char* etape : NomsEtapes) lignes.push_back({"étape", 3, QString::fromUtf8(etape)});
