@@ -186,8 +186,9 @@ std::string Raison() {
 } // namespace
 
 Lecture LireLigne(std::istream& entree, LigneScript& ligne) {
-    // One character more than a line may hold, to notice a longer one, and the terminator.
-    std::array<char, LongueurMaxLigne + 2> texte;
+    // A whole line and the terminator: getline takes the line feed that follows a full buffer,
+    // and fails on any other character there.
+    std::array<char, LongueurMaxLigne + 1> texte;
     entree.getline(texte.data(), texte.size());
     const auto lus = static_cast<std::size_t>(entree.gcount());
     if (entree.bad()) return Lecture::Erreur;
