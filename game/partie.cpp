@@ -27,8 +27,8 @@ bool EnPlage(std::int32_t v, std::int32_t min, std::int32_t max) {
 }
 
 bool ParametresValides(const jeu& j) {
-    return EnPlage(j.NbPions, 1, MaxPions) && EnPlage(j.NbTours, 2, MaxTours) &&
-           j.NbTours % 2 == 0 && j.MaxTemps > 0;
+    return EstUnChoix(ChoixNbPions, j.NbPions) && EstUnChoix(ChoixNbTours, j.NbTours) &&
+           EstUnChoix(ChoixMaxTemps, j.MaxTemps);
 }
 
 bool HistoriqueValide(const jeu& j) {

@@ -171,6 +171,10 @@ const std::vector<Alteration> Alterations = {
     {"ToursImpair", 4, Le32(21)},
     {"Tours62", 4, Le32(62)},
     {"TempsMaxNul", 41, Le32(0)},
+    // In range, but none of the choices a player has.
+    {"PionsQuatre", 0, Le32(4)},
+    {"ToursTrente", 4, Le32(30)},
+    {"TempsMax45000", 41, Le32(45000)},
     {"ButTrois", 12, Le32(3)},
     {"FinDeJeuDeux", 32, Le32(2)},
     {"PaletHorsPlateau", 24, Le32(9)},

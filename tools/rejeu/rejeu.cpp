@@ -48,10 +48,6 @@ void EcrireEtat(std::ostream& sortie, const VueMemoire& vue) {
            << '\t' << vue.Curseur << '\t' << (vue.Horloge ? 1 : 0) << '\n';
 }
 
-bool UnDe(int valeur, int a, int b, int c) {
-    return valeur == a || valeur == b || valeur == c;
-}
-
 // The rest of the line after the command word: a file name, spaces allowed.
 bool Argument(std::istringstream& mots, std::string& texte) {
     std::getline(mots >> std::ws, texte);
@@ -118,12 +114,15 @@ private:
     }
 
     bool Parametres(std::istringstream& mots) {
-        int pions = 0, tours = 0, temps = 0;
+        // Read signed, so that a minus sign is refused rather than wrapped round.
+        std::int32_t pions = 0, tours = 0, temps = 0;
         std::string reste;
-        if (!(mots >> pions >> tours >> temps) || (mots >> reste)) return false;
-        if (!UnDe(pions, 5, 6, 7) || !UnDe(tours, 20, 40, 60) || !UnDe(temps, 30000, 60000, 90000))
+        if (!(mots >> pions >> tours >> temps) || (mots >> reste) || temps < 0) return false;
+        const auto maxTemps = static_cast<std::uint32_t>(temps);
+        if (!EstUnChoix(ChoixNbPions, pions) || !EstUnChoix(ChoixNbTours, tours) ||
+            !EstUnChoix(ChoixMaxTemps, maxTemps))
             return false;
-        AppliquerParametres(partie_.p, pions, tours, static_cast<std::uint32_t>(temps));
+        AppliquerParametres(partie_.p, pions, tours, maxTemps);
         return true;
     }
 
