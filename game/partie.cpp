@@ -9,8 +9,9 @@
 
 namespace {
 
+// The file is only read: closing it cannot lose anything.
 struct FermeFichier {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+    void operator()(std::FILE* f) const { static_cast<void>(std::fclose(f)); }
 };
 using Fichier = std::unique_ptr<std::FILE, FermeFichier>;
 

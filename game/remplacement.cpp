@@ -77,7 +77,7 @@ bool SuivreLiens(std::string chemin, std::string& cible) {
             return false;
         }
         const std::string suite(lien, static_cast<std::size_t>(n));
-        chemin = suite.front() == '/' ? suite : Dossier(chemin) + '/' + suite;
+        chemin = suite.front() == '/' ? suite : Dossier(chemin).append(1, '/').append(suite);
     }
     errno = ELOOP;
     return false;

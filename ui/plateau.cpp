@@ -434,7 +434,7 @@ void TFormPlateau::PoursuivreOrdinateur() {
     if (actionOrdinateur_ || reflexion_.EnCours()) return;
     const int recherche = ++recherche_;
     reflexion_.Lancer(OrdinateurDe(jeu_.Equipe()), jeu_, joueurs_,
-                      [this, recherche](std::optional<ActionJoueur> action) {
+                      [this, recherche](const std::optional<ActionJoueur>& action) {
                           QMetaObject::invokeMethod(
                               this,
                               [this, recherche, action] { ResultatOrdinateur(recherche, action); },

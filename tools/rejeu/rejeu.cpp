@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <istream>
 #include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <system_error>
 
 #include "ordinateur/ordinateur.h"
 #include "rules/actions.h"
@@ -179,7 +179,7 @@ std::string Extrait(const std::string& ligne) {
 
 // The reason of the last failed system call, when there is one to give.
 std::string Raison() {
-    return errno != 0 ? std::string(" : ") + std::strerror(errno) : std::string();
+    return errno != 0 ? " : " + std::generic_category().message(errno) : std::string();
 }
 
 } // namespace
