@@ -25,6 +25,17 @@ inline constexpr int MaxTours = 60;
 inline constexpr int NbCoupsHistorique = 2 * MaxTours;
 inline constexpr int MaxPions = 7;
 
+// The values a player may choose for each game parameter, in the order the parameters dialog
+// shows them; a saved game holds one of each.
+inline constexpr std::array<std::int32_t, 3> ChoixNbPions = {5, 6, 7};
+inline constexpr std::array<std::int32_t, 3> ChoixNbTours = {20, 40, 60};
+inline constexpr std::array<std::uint32_t, 3> ChoixMaxTemps = {30000, 60000, 90000};
+static_assert(ChoixNbPions.back() <= MaxPions && ChoixNbTours.back() <= MaxTours);
+
+template <class T> constexpr bool EstUnChoix(const std::array<T, 3>& choix, T valeur) {
+    return valeur == choix[0] || valeur == choix[1] || valeur == choix[2];
+}
+
 enum Action : std::int8_t {
     acPlacement = 1,
     acDeplacement1 = 2,

@@ -9,8 +9,9 @@
 
 namespace {
 
+// The file is only read: closing it cannot lose anything.
 struct FermeFichier {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+    void operator()(std::FILE* f) const { static_cast<void>(std::fclose(f)); }
 };
 using Fichier = std::unique_ptr<std::FILE, FermeFichier>;
 
@@ -27,8 +28,8 @@ bool EnPlage(std::int32_t v, std::int32_t min, std::int32_t max) {
 }
 
 bool ParametresValides(const jeu& j) {
-    return EnPlage(j.NbPions, 1, MaxPions) && EnPlage(j.NbTours, 2, MaxTours) &&
-           j.NbTours % 2 == 0 && j.MaxTemps > 0;
+    return EstUnChoix(ChoixNbPions, j.NbPions) && EstUnChoix(ChoixNbTours, j.NbTours) &&
+           EstUnChoix(ChoixMaxTemps, j.MaxTemps);
 }
 
 bool HistoriqueValide(const jeu& j) {

@@ -11,8 +11,9 @@
 #include "joueur.h"
 #include "remplacement.h"
 
-inline constexpr std::size_t TailleJeu = 145 + 80 * NbCoupsHistorique;
-inline constexpr std::size_t TaillePartie = TailleJeu + 2 * 16;
+inline constexpr std::size_t TailleJeu = 145 + 80 * static_cast<std::size_t>(NbCoupsHistorique);
+inline constexpr std::size_t TailleJoueur = 16;
+inline constexpr std::size_t TaillePartie = TailleJeu + 2 * TailleJoueur;
 
 // Whole-file transfers on an open handle; 1 on success, 0 at the first failed record.
 int LirePartie(std::FILE* f, jeu& j, Equipes& joueurs);

@@ -196,7 +196,7 @@ double Recherche::ValeurApres(const Candidat& c, int x, int profondeur, double a
 void Recherche::ListerRacine(const Etat& racine) {
     racine_.clear();
     auto visite = [&](const ActionJoueur& premiere, const Etat& apres) {
-        const double bruit = reglages_.bruit * (hasard_() / 4294967296.0);
+        const double bruit = reglages_.bruit * (static_cast<double>(hasard_()) / 4294967296.0);
         racine_.push_back({premiere, apres, bruit, 0});
         return true;
     };

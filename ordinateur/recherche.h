@@ -60,9 +60,9 @@ private:
     bool Developper(const Etat& s, const ActionJoueur* premiere, int niveau, Visite& visite);
     Etat Appliquer(const Etat& s, const ActionJoueur& action);
     double Valeur(const Etat& s, int profondeur, double alpha, double beta);
-    double ValeurApres(const Candidat& c, int equipe, int profondeur, double alpha);
-    double Statique(const Etat& s, int equipe);
-    double Potentiel(const Etat& s, int equipe);
+    double ValeurApres(const Candidat& c, int x, int profondeur, double alpha);
+    double Statique(const Etat& s, int x);
+    double Potentiel(const Etat& s, int t);
     bool Interrompue();
     void ListerRacine(const Etat& racine);
 

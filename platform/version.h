@@ -10,7 +10,7 @@ inline constexpr const char* SectionVersion = "ovane_version";
 
 // The named section's bytes from an ELF file; nothing for a file that is not a well-formed
 // 64-bit little-endian ELF file or has no such section. Every offset is checked against the size.
-std::optional<QByteArray> LireSectionElf(const QByteArray& fichier, const char* nom);
+std::optional<QByteArray> LireSectionElf(const QByteArray& octets, const char* nom);
 
 // The value at a query path of a version block.
 std::optional<QString> ValeurVersion(const QByteArray& bloc, const QString& requete);

@@ -12,11 +12,12 @@ bool PionDe(const jeu& j, int equipe, int colonne, int ligne) {
     return j.Case(colonne, ligne) == equipe + 1;
 }
 
-// The goal flag of the shot, from where its line crosses the goal line; 0 without a goal.
+// The goal flag of the shot, the scoring team + 1, from where its line crosses the goal line; 0
+// without a goal.
 int ButDuTir(const jeu& j, int sc, int sr, FuturPalet futur) {
     if (sr == j.LignePalet || !TirCadre(j.Equipe(), sc, sr, j.ColonnePalet, j.LignePalet)) return 0;
-    if (futur.LigneBrute >= 10) return 1;
-    if (futur.LigneBrute <= 0) return 2;
+    if (futur.LigneBrute >= LigneButRouges) return Bleus + 1;
+    if (futur.LigneBrute <= LigneButBleus) return Rouges + 1;
     return 0;
 }
 

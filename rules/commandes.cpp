@@ -3,7 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <system_error>
 
 #include "actions.h"
 #include "deroulement.h"
@@ -88,8 +88,8 @@ bool EnregistrerPartie(const Partie& p, const std::string& chemin) {
     const Sauvegarde resultat = SauvegarderPartie(chemin, p.Jeu, p.Joueurs);
     if (resultat == Sauvegarde::Reussie) return true;
     // The box keeps to the game's own words; the system's reason goes to the error output.
-    std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, chemin.c_str(),
-                 std::strerror(errno));
+    static_cast<void>(std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name,
+                                   chemin.c_str(), std::generic_category().message(errno).c_str()));
     const char* texte =
         resultat == Sauvegarde::Creation ? Textes::ImpossibleCreer : Textes::ErreurDonnees;
     p.Ecran.Message(texte, Textes::SauvegardeNonEffectuee, Icone::Arret);

@@ -6,6 +6,12 @@
 
 #include "game/jeu.h"
 
+// The goals: the columns between the posts, on each team's end row (Bleus' at the top).
+inline constexpr int PremiereColonneBut = 3;
+inline constexpr int DerniereColonneBut = 5;
+inline constexpr int LigneButBleus = 0;
+inline constexpr int LigneButRouges = NbLignes - 1;
+
 // Background picture of each cell in storage order: an index into the window's list of
 // backgrounds, -1 for the camps, which have none.
 extern const std::array<std::int8_t, NbCases> FondCases;
@@ -48,7 +54,8 @@ struct TrajectoirePalet {
 struct FuturPalet {
     int Colonne;
     int Ligne;
-    // The row before the rebound: 10 or more past the Rouges goal line, 0 or less past Bleus'.
+    // The row before the rebound: LigneButRouges or more past the Rouges goal line, LigneButBleus
+    // or less past Bleus'.
     int LigneBrute;
 };
 

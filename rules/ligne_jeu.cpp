@@ -37,14 +37,12 @@ const NomCommande* Trouver(Genre genre) {
     return nullptr;
 }
 
-bool UnDe(long long valeur, long long a, long long b, long long c) {
-    return valeur == a || valeur == b || valeur == c;
-}
-
 } // namespace
 
 bool ParametresProposables(int pions, int tours, std::uint32_t temps) {
-    return UnDe(pions, 5, 6, 7) && UnDe(tours, 20, 40, 60) && UnDe(temps, 30000, 60000, 90000);
+    return EstUnChoix(ChoixNbPions, static_cast<std::int32_t>(pions)) &&
+           EstUnChoix(ChoixNbTours, static_cast<std::int32_t>(tours)) &&
+           EstUnChoix(ChoixMaxTemps, temps);
 }
 
 std::optional<long long> LireEntier(std::string_view mot) {
@@ -72,7 +70,7 @@ std::optional<CommandeJeu> LireCommandeJeu(std::span<const std::string_view> mot
         if (valeurs[0] >= NbColonnes || valeurs[1] >= NbLignes) return std::nullopt;
         commande.cellule = position(static_cast<int>(valeurs[0]), static_cast<int>(valeurs[1]));
     } else if (nom->genre == Genre::Parametres) {
-        if (valeurs[2] > 90000 ||
+        if (valeurs[2] > ChoixMaxTemps.back() ||
             !ParametresProposables(static_cast<int>(valeurs[0]), static_cast<int>(valeurs[1]),
                                    static_cast<std::uint32_t>(valeurs[2])))
             return std::nullopt;

@@ -13,7 +13,8 @@ std::string Format(const char* format, ...) {
     const int taille = std::vsnprintf(nullptr, 0, format, copie);
     va_end(copie);
     std::string texte(taille > 0 ? static_cast<std::size_t>(taille) : 0, '\0');
-    if (taille > 0) std::vsnprintf(texte.data(), texte.size() + 1, format, args);
+    // The same text a second time, into room now known to be enough.
+    if (taille > 0) static_cast<void>(std::vsnprintf(texte.data(), texte.size() + 1, format, args));
     va_end(args);
     return texte;
 }

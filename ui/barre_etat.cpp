@@ -50,7 +50,8 @@ void BarreEtat::paintEvent(QPaintEvent*) {
         const QRect r = Rectangle(i).adjusted(0, 0, -1, -1);
         creux(r);
         peintre.setPen(Qt::black);
-        peintre.drawText(RectangleTexte(i), panneaux_[i].alignement | Qt::AlignVCenter,
+        peintre.drawText(RectangleTexte(i),
+                         static_cast<int>(panneaux_[i].alignement | Qt::AlignVCenter),
                          panneaux_[i].texte);
     }
 }

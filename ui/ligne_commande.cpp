@@ -7,8 +7,8 @@
 namespace {
 
 int Erreur(const QCommandLineParser& lecteur, const QString& message) {
-    std::fputs(qPrintable(QStringLiteral("ovane : %1\n\n%2").arg(message, lecteur.helpText())),
-               stderr);
+    static_cast<void>(std::fputs(
+        qPrintable(QStringLiteral("ovane : %1\n\n%2").arg(message, lecteur.helpText())), stderr));
     return 2;
 }
 
@@ -127,11 +127,12 @@ std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
                                   QStringLiteral("[FICHIER]"));
     if (!lecteur.parse(arguments)) return Erreur(lecteur, lecteur.errorText());
     if (lecteur.isSet(aide)) {
-        std::fputs(qPrintable(lecteur.helpText()), stdout);
+        static_cast<void>(std::fputs(qPrintable(lecteur.helpText()), stdout));
         return 0;
     }
     if (lecteur.isSet(versionOption)) {
-        std::fputs(qPrintable(QStringLiteral("ovane %1\n").arg(version)), stdout);
+        static_cast<void>(
+            std::fputs(qPrintable(QStringLiteral("ovane %1\n").arg(version)), stdout));
         return 0;
     }
     LigneCommande ligne;

@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
     const auto arguments = LireArguments(argc, argv);
     if (const int* statut = std::get_if<int>(&arguments)) return *statut;
     if (!AffichageDisponible()) {
-        std::fputs("Ovane a besoin d'un affichage graphique (DISPLAY ou WAYLAND_DISPLAY).\n",
-                   stderr);
+        static_cast<void>(std::fputs(
+            "Ovane a besoin d'un affichage graphique (DISPLAY ou WAYLAND_DISPLAY).\n", stderr));
         return 1;
     }
     ApplicationOvane application(argc, argv);

@@ -11,20 +11,17 @@
 
 namespace {
 
-// Each group's three choices: the value of choice i is Unite × i + Base.
-struct Choix {
-    int base;
-    int unite;
-    // The choice shown for a value; a value that is none of the three shows the nearest end.
-    int Index(long long valeur) const {
-        return static_cast<int>(std::clamp<long long>((valeur - base) / unite, 0, 2));
-    }
-    int Valeur(int index) const { return unite * index + base; }
-};
+// The choice shown for a value: the last one not above it, or the first. A record that holds
+// none of the three (changed by a program, not through this dialog) still shows one.
+template <class T> int Index(const std::array<T, 3>& choix, T valeur) {
+    int index = 0;
+    while (index < 2 && choix[static_cast<std::size_t>(index) + 1] <= valeur) ++index;
+    return index;
+}
 
-constexpr Choix Pions{5, 1};
-constexpr Choix Tours{20, 20};
-constexpr Choix Temps{30000, 30000};
+template <class T> T Valeur(const std::array<T, 3>& choix, int index) {
+    return choix[static_cast<std::size_t>(std::clamp(index, 0, 2))];
+}
 
 // Choices side by side, each as wide as its text, with the room left shared equally between them
 // (and half as much at the group's edges), so that no text runs into the next choice.
@@ -99,13 +96,13 @@ void TFormParametres::showEvent(QShowEvent* event) {
 
 void TFormParametres::FormShow() {
     const jeu& j = partie_.Jeu;
-    RadioGroupNbPions->button(Pions.Index(j.NbPions))->setChecked(true);
-    RadioGroupNbTours->button(Tours.Index(j.NbTours))->setChecked(true);
-    RadioGroupMaxTemps->button(Temps.Index(j.MaxTemps))->setChecked(true);
+    RadioGroupNbPions->button(Index(ChoixNbPions, j.NbPions))->setChecked(true);
+    RadioGroupNbTours->button(Index(ChoixNbTours, j.NbTours))->setChecked(true);
+    RadioGroupMaxTemps->button(Index(ChoixMaxTemps, j.MaxTemps))->setChecked(true);
 }
 
 void TFormParametres::ButtonOkClick() {
-    AppliquerParametres(partie_, Pions.Valeur(RadioGroupNbPions->checkedId()),
-                        Tours.Valeur(RadioGroupNbTours->checkedId()),
-                        static_cast<std::uint32_t>(Temps.Valeur(RadioGroupMaxTemps->checkedId())));
+    AppliquerParametres(partie_, Valeur(ChoixNbPions, RadioGroupNbPions->checkedId()),
+                        Valeur(ChoixNbTours, RadioGroupNbTours->checkedId()),
+                        Valeur(ChoixMaxTemps, RadioGroupMaxTemps->checkedId()));
 }

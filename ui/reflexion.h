@@ -12,7 +12,7 @@
 
 class Reflexion {
 public:
-    // Called on the search's own thread with its result; nothing after Arreter() was asked.
+    // Called on the search's own thread with its result; never once Arreter() has returned.
     using Fin = std::function<void(std::optional<ActionJoueur>)>;
 
     Reflexion();

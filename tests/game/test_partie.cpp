@@ -1,15 +1,19 @@
 // The saved-game file: its exact bytes, the round trip, and what a load refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <pwd.h>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "octets.h"
 #include "tests/dossier_temporaire.h"
@@ -167,6 +171,10 @@ const std::vector<Alteration> Alterations = {
     {"ToursImpair", 4, Le32(21)},
     {"Tours62", 4, Le32(62)},
     {"TempsMaxNul", 41, Le32(0)},
+    // In range, but none of the choices a player has.
+    {"PionsQuatre", 0, Le32(4)},
+    {"ToursTrente", 4, Le32(30)},
+    {"TempsMax45000", 41, Le32(45000)},
     {"ButTrois", 12, Le32(3)},
     {"FinDeJeuDeux", 32, Le32(2)},
     {"PaletHorsPlateau", 24, Le32(9)},
@@ -306,8 +314,27 @@ TEST_F(FichierPartie, LesDroitsSontGardesSaufSetuidEtSetgid) {
     EXPECT_EQ(etat.st_mode & 07777, 0754u);
 }
 
-// A program killed in the middle of its saves leaves, once it saves again, the game and nothing
-// else.
+// Starts f in a child process, which exits with what f returns.
+template <class F> pid_t Lancer(F f) {
+    const pid_t enfant = ::fork();
+    if (enfant == 0) ::_exit(f());
+    return enfant;
+}
+
+// The child's exit status, or -1 when it did not exit by itself.
+int Statut(pid_t enfant) {
+    int statut = 0;
+    if (enfant < 0 || ::waitpid(enfant, &statut, 0) != enfant || !WIFEXITED(statut)) return -1;
+    return WEXITSTATUS(statut);
+}
+
+// Makes the file look as a killed save would have left it that long ago.
+void Vieillir(const fs::path& chemin, std::chrono::seconds age) {
+    fs::last_write_time(chemin, fs::file_time_type::clock::now() - age);
+}
+
+// A program killed in the middle of its saves leaves, once it saves again a minute later, the
+// game and nothing else.
 TEST_F(FichierPartie, DesSauvegardesInterrompuesNeLaissentRien) {
     const std::string chemin = (dossier / "partie.ovn").string();
     std::mt19937 hasard(1);
@@ -320,8 +347,79 @@ TEST_F(FichierPartie, DesSauvegardesInterrompuesNeLaissentRien) {
         ::kill(enfant, SIGKILL);
         ::waitpid(enfant, nullptr, 0);
     }
+    for (const auto& entree : fs::directory_iterator(dossier.Chemin()))
+        Vieillir(entree.path(), std::chrono::minutes(2));
     ASSERT_EQ(SauvegarderPartie(chemin, *j, joueurs), Sauvegarde::Reussie);
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier.Chemin()), fs::directory_iterator()), 1);
+}
+
+// What a killed save leaves goes at the next save into that folder once a minute old; a younger
+// one may be another program's save under way, and stays.
+TEST_F(FichierPartie, LesRestesDePlusDUneMinuteSontRetires) {
+    const std::string vieux = Ecrire(".ovane-0123456789abcdef", {1});
+    const std::string recent = Ecrire(".ovane-fedcba9876543210", {2});
+    Vieillir(vieux, std::chrono::seconds(61));
+    ASSERT_EQ(SauvegarderPartie((dossier / "partie.ovn").string(), *j, joueurs),
+              Sauvegarde::Reussie);
+    EXPECT_FALSE(fs::exists(vieux));
+    EXPECT_TRUE(fs::exists(recent));
+}
+
+// Two programs saving the same file at once: each save has its own new file, so none fails.
+TEST_F(FichierPartie, DeuxProgrammesEnregistrentLeMemeFichierEnsemble) {
+    const std::string chemin = (dossier / "partie.ovn").string();
+    const auto enregistrer = [&] {
+        int echecs = 0;
+        for (int i = 0; i < 400; ++i)
+            echecs += SauvegarderPartie(chemin, *j, joueurs) != Sauvegarde::Reussie;
+        return std::min(echecs, 100);
+    };
+    const pid_t premier = Lancer(enregistrer);
+    const pid_t second = Lancer(enregistrer);
+    EXPECT_EQ(Statut(premier), 0);
+    EXPECT_EQ(Statut(second), 0);
+}
+
+// The longest paths once failed: the new file's name, longer than the target's, made too long a
+// path. 4080 bytes: a short name in a folder whose path is long.
+TEST_F(FichierPartie, UnCheminDe4080OctetsSEnregistre) {
+    constexpr std::size_t Longueur = 4080;
+    const std::string nom = "/p.ovn";
+    fs::path chemin = dossier.Chemin();
+    while (Longueur - nom.size() - chemin.native().size() > 201) chemin /= std::string(200, 'd');
+    chemin /= std::string(Longueur - nom.size() - chemin.native().size() - 1, 'd');
+    fs::create_directories(chemin);
+    chemin += nom;
+    ASSERT_EQ(chemin.native().size(), Longueur);
+    PartieEnCours();
+    ASSERT_EQ(SauvegarderPartie(chemin, *j, joueurs), Sauvegarde::Reussie);
+    EXPECT_EQ(Lire(chemin), Octets(*j, joueurs));
+}
+
+// A folder that may be written to but not read cannot be synced: the save fails before anything
+// is touched, instead of reporting a failure once the file is replaced. Root reads any folder, so
+// under root the save runs as nobody.
+TEST_F(FichierPartie, UnDossierQuiNeSeSynchronisePasLaisseLeFichierIntact) {
+    const fs::path sous = dossier / "ecriture";
+    fs::create_directory(sous);
+    const std::string chemin = Ecrire("ecriture/partie.ovn", {1, 2, 3});
+    const passwd* personne = ::getpwnam("nobody");
+    const bool root = ::geteuid() == 0;
+    ASSERT_TRUE(!root || personne);
+    if (root) {
+        ASSERT_EQ(::chmod(dossier.Chemin().c_str(), 0711), 0);
+        ASSERT_EQ(::chown(sous.c_str(), personne->pw_uid, personne->pw_gid), 0);
+        ASSERT_EQ(::chown(chemin.c_str(), personne->pw_uid, personne->pw_gid), 0);
+    }
+    ASSERT_EQ(::chmod(sous.c_str(), 0333), 0);
+    PartieEnCours();
+    const int resultat = Statut(Lancer([&] {
+        if (root && (::setgid(personne->pw_gid) != 0 || ::setuid(personne->pw_uid) != 0)) return 99;
+        return static_cast<int>(SauvegarderPartie(chemin, *j, joueurs));
+    }));
+    ASSERT_EQ(::chmod(sous.c_str(), 0755), 0);
+    EXPECT_EQ(resultat, static_cast<int>(Sauvegarde::Creation));
+    EXPECT_EQ(Lire(chemin), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 } // namespace

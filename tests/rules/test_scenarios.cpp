@@ -77,4 +77,22 @@ TEST(Scenarios, LeNumeroDeLigneNeDebordePas) {
     EXPECT_EQ(ligne.Texte, "etat");
 }
 
+// A line holds at most 4096 bytes, line feed aside, whether one follows or the input ends.
+TEST(Scenarios, UneLigneDe4096OctetsEstLaPlusLongue) {
+    struct Cas {
+        const char* nom;
+        std::size_t longueur;
+        const char* fin;
+        int statut;
+    };
+    for (const Cas& cas :
+         {Cas{"4096", 4096, "\netat\n", 0}, Cas{"4097", 4097, "\netat\n", 2},
+          Cas{"4096SansSautFinal", 4096, "", 0}, Cas{"4097SansSautFinal", 4097, "", 2}}) {
+        SCOPED_TRACE(cas.nom);
+        std::istringstream script('#' + std::string(cas.longueur - 1, 'x') + cas.fin);
+        std::ostringstream sortie, erreurs;
+        EXPECT_EQ(Rejouer(script, sortie, erreurs), cas.statut) << erreurs.str();
+    }
+}
+
 } // namespace

@@ -43,10 +43,11 @@ TEST_F(Joueurs, UneDemonstrationSeJoueJusquALaFin) {
     DefinirJoueurs(Choix(true, true, Niveau::Debutant), 0);
     ASSERT_TRUE(Attendre([&] { return j->FinDeJeu != 0; }, 60000));
     for (const BoiteVue& b : boites.Vues) EXPECT_NE(b.icone, Icone::Arret) << b.texte.toStdString();
-    EXPECT_EQ(f().StatusBarMsg->Texte(0), QString::fromStdString(TexteResultat(joueurs)));
-    // A new game ends the demonstration: nobody plays it.
+    const QString resultat = QString::fromStdString(TexteResultat(joueurs));
+    EXPECT_EQ(f().StatusBarMsg->Texte(0), resultat);
+    // A new game ends the demonstration: once the window has taken it in, nobody plays it.
     f().RubriqueNouvelleClick();
-    QTest::qWait(100);
+    ASSERT_TRUE(Attendre([&] { return f().StatusBarMsg->Texte(0) != resultat; }, 5000));
     EXPECT_FALSE(f().Joueurs().Demonstration());
     EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 1), 0);
     EXPECT_TRUE(f().StatusBarMsg->Texte(0).isEmpty());
@@ -98,11 +99,18 @@ TEST_F(Joueurs, LOrdinateurAttendQueLesBoitesSeFerment) {
     DoubleClic(4, 2);
     QDialog boite(&f());
     long pionsPendant = -1;
-    QTimer::singleShot(400, &boite, [&] {
-        pionsPendant = std::count(j->Cases.begin(), j->Cases.end(), 2);
-        boite.accept();
-    });
-    boite.exec();
+    // The computer's first attempt to play comes while the box is open: it must not play. A box
+    // that no attempt closes is rejected after a while, so that the test fails instead of
+    // waiting for ever.
+    QObject::connect(
+        f().TimerOrdinateur, &QTimer::timeout, &boite,
+        [&] {
+            pionsPendant = std::count(j->Cases.begin(), j->Cases.end(), 2);
+            boite.accept();
+        },
+        Qt::SingleShotConnection);
+    QTimer::singleShot(10000, &boite, &QDialog::reject);
+    EXPECT_EQ(boite.exec(), QDialog::Accepted);
     EXPECT_EQ(pionsPendant, 0);
     EXPECT_TRUE(Attendre([&] { return j->Equipe() == Bleus; }, 5000));
     EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 2), 1);

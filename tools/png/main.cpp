@@ -7,7 +7,8 @@
 int main(int argc, char** argv) {
     const int facteur = argc == 4 ? std::atoi(argv[2]) : 0;
     if (facteur < 1 || facteur > 16) {
-        std::fputs("usage: ovane-png SOURCE FACTEUR(1-16) DESTINATION.png\n", stderr);
+        static_cast<void>(
+            std::fputs("usage: ovane-png SOURCE FACTEUR(1-16) DESTINATION.png\n", stderr));
         return 2;
     }
     const QImage image(QString::fromLocal8Bit(argv[1]));

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -136,14 +135,15 @@ std::string Extrait(const std::string& ligne) {
 
 // The reason of the last failed system call, when there is one to give.
 std::string Raison() {
-    return errno != 0 ? std::string(" : ") + std::strerror(errno) : std::string();
+    return errno != 0 ? " : " + std::generic_category().message(errno) : std::string();
 }
 
 } // namespace
 
 Lecture LireLigne(std::istream& entree, LigneScript& ligne) {
-    // One character more than a line may hold, to notice a longer one, and the terminator.
-    std::array<char, LongueurMaxLigne + 2> texte;
+    // A whole line and the terminator: getline takes the line feed that follows a full buffer,
+    // and fails on any other character there.
+    std::array<char, LongueurMaxLigne + 1> texte;
     entree.getline(texte.data(), texte.size());
     const auto lus = static_cast<std::size_t>(entree.gcount());
     if (entree.bad()) return Lecture::Erreur;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <thread>
 #include <utility>
@@ -23,8 +24,8 @@ const char* Nom(Joueur j) {
 
 // The Elo difference that gives this expected score; infinite at 0 and 100 %.
 double Elo(double score) {
-    if (score <= 0) return -INFINITY;
-    if (score >= 1) return INFINITY;
+    if (score <= 0) return -std::numeric_limits<double>::infinity();
+    if (score >= 1) return std::numeric_limits<double>::infinity();
     return -400 * std::log10(1 / score - 1);
 }
 
@@ -37,11 +38,13 @@ std::pair<double, double> Intervalle(double score, double n) {
     return {centre - demi, centre + demi};
 }
 
+// Only while the command line is read, before any thread starts.
 void Usage() {
-    std::fputs("usage: ovane-tournoi [-n PARTIES] [-j FILS] [-b] JOUEUR JOUEUR\n"
-               "  JOUEUR: 0 (coups légaux au hasard), 1 (Débutant), 2 (Amateur), 3 (Expert)\n",
-               stderr);
-    std::exit(2);
+    static_cast<void>(
+        std::fputs("usage: ovane-tournoi [-n PARTIES] [-j FILS] [-b] JOUEUR JOUEUR\n"
+                   "  JOUEUR: 0 (coups légaux au hasard), 1 (Débutant), 2 (Amateur), 3 (Expert)\n",
+                   stderr));
+    std::exit(2); // NOLINT(concurrency-mt-unsafe)
 }
 
 int Entier(const char* texte, int min, int max) {
@@ -73,6 +76,7 @@ int main(int argc, char** argv) {
     std::vector<ResultatPartie> resultats(static_cast<std::size_t>(parties));
     std::atomic<int> suivante{0};
     std::vector<std::thread> travailleurs;
+    travailleurs.reserve(static_cast<std::size_t>(fils));
     for (int f = 0; f < fils; ++f)
         travailleurs.emplace_back([&] {
             for (int g; (g = suivante++) < parties;)
