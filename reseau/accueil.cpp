@@ -10,10 +10,6 @@
 
 namespace {
 
-std::string Erreur(const char* texte) {
-    return std::string("erreur ") + texte;
-}
-
 QString Nom(const Connexion* c) {
     const auto* socket = c->findChild<QTcpSocket*>();
     return socket ? socket->peerAddress().toString() : QString();
@@ -44,8 +40,16 @@ void Accueil::Accepter() {
     while (QTcpSocket* socket = serveur_.nextPendingConnection()) {
         auto* c = new Connexion(socket, LongueurMaxRequete, this);
         connect(c, &Connexion::LigneRecue, this, &Accueil::Recevoir);
-        connect(c, &Connexion::LigneTropLongue, this,
-                [](Connexion* c2) { c2->Fermer(TextesReseau::LigneTropLongue); });
+        connect(c, &Connexion::LigneTropLongue, this, [this](Connexion* c2) {
+            // The seat is let go now: a peer that does not read may keep the socket for long.
+            if (c2->Hote) {
+                auto& salle = salles_.at(c2->Hote->Code());
+                salle.hote->Quitter(*c2);
+                c2->Hote = nullptr;
+                Actualiser(salle);
+            }
+            c2->Fermer(TextesReseau::LigneTropLongue);
+        });
         connect(c, &Connexion::Perdue, this, &Accueil::Perdre);
         c->Bonjour = new QTimer(c);
         c->Bonjour->setSingleShot(true);
@@ -57,15 +61,15 @@ void Accueil::Accepter() {
 void Accueil::Recevoir(Connexion* c, const std::string& ligne) {
     if (!c->Accueillie) return Accueillir(c, ligne);
     const LectureRequete lue = LireRequete(ligne);
-    if (!lue.requete) return c->Envoyer(Erreur(lue.erreur));
+    if (!lue.requete) return c->Envoyer(LigneErreur(lue.erreur));
     const Requete& r = *lue.requete;
     using G = Requete::Genre;
-    if (r.genre == G::Bonjour) return c->Envoyer(Erreur(TextesReseau::CommandeIllisible));
+    if (r.genre == G::Bonjour) return c->Envoyer(LigneErreur(TextesReseau::CommandeIllisible));
     if (r.genre == G::Creer || r.genre == G::Rejoindre || r.genre == G::Reprendre) {
-        if (c->Hote) return c->Envoyer(Erreur(TextesReseau::DejaAssis));
+        if (c->Hote) return c->Envoyer(LigneErreur(TextesReseau::DejaAssis));
         return r.genre == G::Creer ? Creer(c, r) : Asseoir(c, r);
     }
-    if (!c->Hote) return c->Envoyer(Erreur(TextesReseau::PasAssis));
+    if (!c->Hote) return c->Envoyer(LigneErreur(TextesReseau::PasAssis));
     auto& salle = salles_.at(c->Hote->Code());
     const bool finie = salle.hote->Jeu().FinDeJeu != 0;
     salle.hote->Traiter(*c, r);
@@ -91,8 +95,9 @@ void Accueil::Creer(Connexion* c, const Requete& r) {
     const std::string code = NouveauCode();
     Salle& salle = NouvelleSalle(code);
     if (!salle.hote->Creer(r.equipe, r.jeu, *c)) {
+        delete salle.horloge;
         salles_.erase(code);
-        return c->Envoyer(Erreur(TextesReseau::Stockage));
+        return c->Envoyer(LigneErreur(TextesReseau::Stockage));
     }
     c->Hote = salle.hote.get();
     emit Evenement(QStringLiteral("partie %1 créée par %2 (%3)")
@@ -124,7 +129,7 @@ void Accueil::Asseoir(Connexion* c, const Requete& r) {
 void Accueil::Echec(Connexion* c) {
     emit Evenement(QStringLiteral("%1 refusé : partie inconnue ou jeton faux").arg(Nom(c)));
     if (++c->Echecs >= reglages.essaisMax) return c->Fermer(TextesReseau::TropDEssais);
-    c->Envoyer(Erreur(TextesReseau::PartieInconnue));
+    c->Envoyer(LigneErreur(TextesReseau::PartieInconnue));
 }
 
 void Accueil::Perdre(Connexion* c) {

@@ -52,6 +52,8 @@ void Connexion::Envoyer(const std::string& ligne) {
 void Connexion::Fermer(const std::string& erreur) {
     if (fermee_) return;
     Envoyer("erreur " + erreur);
+    // As much as the socket takes at once: a host that goes right after still says why.
+    socket_->flush();
     fermee_ = true;
     // Closed from the event loop: the caller may be in the middle of a loop over connections.
     QTimer::singleShot(0, socket_, [s = socket_] { s->disconnectFromHost(); });

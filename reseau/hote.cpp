@@ -52,10 +52,6 @@ std::string Annonce_(Annonce::Genre genre) {
     return TexteAnnonce(a);
 }
 
-std::string Erreur(const char* texte) {
-    return std::string("erreur ") + texte;
-}
-
 } // namespace
 
 std::string NouveauJeton() {
@@ -71,8 +67,8 @@ std::string EmpreinteJeton(const std::string& jeton) {
         .toStdString();
 }
 
-HotePartie::HotePartie(std::string code, Journal* journal)
-    : code_(std::move(code)), journal_(journal) {
+HotePartie::HotePartie(std::string code, Journal* journal, std::size_t lignesAvantInstantane)
+    : code_(std::move(code)), journal_(journal), lignesAvantInstantane_(lignesAvantInstantane) {
     partie_.vue.SurMessage = [this](const std::string& texte, const std::string& titre,
                                     Icone icone) {
         boites_.push_back({texte, titre, icone});
@@ -93,10 +89,16 @@ bool HotePartie::Creer(int equipe, const CommandeJeu& parametres, Lien& lien) {
 
 bool HotePartie::Restaurer(const PartieEnregistree& e) {
     PartieMemoire& p = partie_;
-    if (!e.base.empty() &&
-        ChargerPartie(e.base.data(), e.base.size(), *p.j, p.joueurs) != Chargement::Reussi)
-        return false;
+    if (!e.base.empty()) {
+        if (ChargerPartie(e.base.data(), e.base.size(), *p.j, p.joueurs) != Chargement::Reussi)
+            return false;
+        // Shown as the live host's view was when it took the snapshot: its clock runs in a play.
+        AfficherEtat(p.p);
+    }
+    // No play has more ticks than its longest time allows: a row that says more is damaged.
+    constexpr int TicsMax = static_cast<int>(ChoixMaxTemps.back() / IntervalleHorloge);
     for (const LigneEnregistree& ligne : e.lignes) {
+        if (ligne.tics < 0 || ligne.tics > TicsMax) return false;
         for (int t = 0; t < ligne.tics; ++t) AppliquerCommandeJeu(p.p, CommandeJeu{});
         const auto mots = Mots(ligne.texte);
         const auto commande = mots ? LireCommandeJeu(*mots) : std::nullopt;
@@ -159,14 +161,14 @@ bool HotePartie::Rejoindre(Lien& lien) {
         const std::string jeton = NouveauJeton();
         const std::string empreinte = EmpreinteJeton(jeton);
         if (journal_ && !journal_->Asseoir(code_, e, empreinte)) {
-            lien.Envoyer(Erreur(TextesReseau::Stockage));
+            lien.Envoyer(LigneErreur(TextesReseau::Stockage));
             return false;
         }
         sieges_[e].empreinte = empreinte;
         Asseoir(e, lien, jeton);
         return true;
     }
-    lien.Envoyer(Erreur(TextesReseau::PartieComplete));
+    lien.Envoyer(LigneErreur(TextesReseau::PartieComplete));
     return false;
 }
 
@@ -186,9 +188,12 @@ void HotePartie::Quitter(Lien& lien) {
     sieges_[equipe].lien = nullptr;
     if (Lien* autre = sieges_[equipe ^ 1].lien) autre->Envoyer("adversaire absent");
     if (proposition_) {
-        // A proposal dies with either side's connection; its author hears of it if it is here.
-        if (proposition_->equipe != equipe && sieges_[proposition_->equipe].lien)
-            sieges_[proposition_->equipe].lien->Envoyer("reponse annulee");
+        // A proposal dies with either side's connection, and the side still here hears of it:
+        // an answer to it can never accept another one made since.
+        const int autreCote = equipe ^ 1;
+        if (Lien* reste = sieges_[autreCote].lien)
+            reste->Envoyer(proposition_->equipe == equipe ? "proposition annulee"
+                                                          : "reponse annulee");
         proposition_.reset();
     }
 }
@@ -203,7 +208,7 @@ void HotePartie::FermerTout(const std::string& erreur) {
 
 void HotePartie::Traiter(Lien& lien, const Requete& r) {
     const int equipe = SiegeDe(lien);
-    if (equipe < 0) return lien.Envoyer(Erreur(TextesReseau::PasAssis));
+    if (equipe < 0) return lien.Envoyer(LigneErreur(TextesReseau::PasAssis));
     using G = Requete::Genre;
     switch (r.genre) {
     case G::Jeu:
@@ -217,7 +222,7 @@ void HotePartie::Traiter(Lien& lien, const Requete& r) {
     case G::Refuser:
         return Repondre(equipe, lien, r.genre == G::Accepter);
     default:
-        return lien.Envoyer(Erreur(TextesReseau::DejaAssis));
+        return lien.Envoyer(LigneErreur(TextesReseau::DejaAssis));
     }
 }
 
@@ -226,7 +231,7 @@ void HotePartie::Jouer(int equipe, Lien& lien, const CommandeJeu& commande) {
                         : partie_.j->FinDeJeu                   ? TextesReseau::PartieFinie
                         : partie_.j->Equipe() != equipe         ? TextesReseau::PasVotreTour
                                                                 : nullptr;
-    if (refus) return lien.Envoyer(Erreur(refus));
+    if (refus) return lien.Envoyer(LigneErreur(refus));
     Evenement(commande, &lien);
 }
 
@@ -244,7 +249,7 @@ HotePartie::Issue HotePartie::Evenement(const CommandeJeu& commande, Lien* auteu
     const std::string ligne = TexteCommandeJeu(commande);
     if (change && !Garder(ligne)) {
         avant.Remettre(partie_);
-        if (auteur) auteur->Envoyer(Erreur(TextesReseau::Stockage));
+        if (auteur) auteur->Envoyer(LigneErreur(TextesReseau::Stockage));
         return Issue::NonGarde;
     }
     if (change) Diffuser("jeu " + ligne);
@@ -253,7 +258,7 @@ HotePartie::Issue HotePartie::Evenement(const CommandeJeu& commande, Lien* auteu
         auteur->Envoyer("ok");
     }
     AnnoncerFin(finAvant);
-    if (flux_.size() >= LignesAvantInstantane) Compacter();
+    if (flux_.size() >= lignesAvantInstantane_) Compacter();
     return change ? Issue::Change : Issue::Rien;
 }
 
@@ -282,7 +287,7 @@ void HotePartie::Compacter() {
     if (base.empty()) return;
     base_ = std::move(base);
     flux_.clear();
-    if (journal_ && lignesJournal_ >= LignesAvantInstantane && journal_->Compacter(code_, base_)) {
+    if (journal_ && lignesJournal_ >= lignesAvantInstantane_ && journal_->Compacter(code_, base_)) {
         lignesJournal_ = 0;
         ticsNonGardes_ = 0;
     }
@@ -304,16 +309,16 @@ void HotePartie::Tic() {
         ++ticsNonGardes_;
         flux_.push_back(TexteCommandeJeu(CommandeJeu{}));
         Diffuser("jeu tic");
-        if (flux_.size() >= LignesAvantInstantane) Compacter();
+        if (flux_.size() >= lignesAvantInstantane_) Compacter();
         return;
     }
     Evenement(CommandeJeu{}, nullptr);
 }
 
 void HotePartie::Proposer(int equipe, Lien& lien, const CommandeJeu& commande) {
-    if (proposition_) return lien.Envoyer(Erreur(TextesReseau::PropositionEnCours));
+    if (proposition_) return lien.Envoyer(LigneErreur(TextesReseau::PropositionEnCours));
     Lien* autre = sieges_[equipe ^ 1].lien;
-    if (!autre) return lien.Envoyer(Erreur(TextesReseau::AdversaireAbsent));
+    if (!autre) return lien.Envoyer(LigneErreur(TextesReseau::AdversaireAbsent));
     proposition_ = Proposition{equipe, commande};
     autre->Envoyer("proposition " + TexteCommandeJeu(commande));
     lien.Envoyer("ok");
@@ -321,13 +326,13 @@ void HotePartie::Proposer(int equipe, Lien& lien, const CommandeJeu& commande) {
 
 void HotePartie::Repondre(int equipe, Lien& lien, bool accepte) {
     if (!proposition_ || proposition_->equipe == equipe)
-        return lien.Envoyer(Erreur(TextesReseau::AucuneProposition));
+        return lien.Envoyer(LigneErreur(TextesReseau::AucuneProposition));
     const Proposition proposition = *proposition_;
     proposition_.reset();
     Lien* auteur = sieges_[proposition.equipe].lien;
     if (accepte && Evenement(proposition.commande, nullptr) == Issue::NonGarde) {
         if (auteur) auteur->Envoyer("reponse annulee");
-        return lien.Envoyer(Erreur(TextesReseau::Stockage));
+        return lien.Envoyer(LigneErreur(TextesReseau::Stockage));
     }
     if (auteur) auteur->Envoyer(accepte ? "reponse acceptee" : "reponse refusee");
     lien.Envoyer("ok");

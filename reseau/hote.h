@@ -33,7 +33,9 @@ std::string EmpreinteJeton(const std::string& jeton);
 class HotePartie {
 public:
     // An empty game: Creer or Restaurer gives it its stream. The journal, if any, outlives it.
-    HotePartie(std::string code, Journal* journal);
+    // The stream starts again from a snapshot every lignesAvantInstantane lines, in memory and
+    // in the journal.
+    HotePartie(std::string code, Journal* journal, std::size_t lignesAvantInstantane = 512);
     HotePartie(const HotePartie&) = delete;
     HotePartie& operator=(const HotePartie&) = delete;
 
@@ -68,10 +70,6 @@ public:
     const Equipes& Joueurs() const { return partie_.joueurs; }
     const VueMemoire& Ecran() const { return partie_.vue; }
 
-    // How many lines the stream keeps before it starts again from a snapshot, in memory and in
-    // the journal.
-    static constexpr std::size_t LignesAvantInstantane = 512;
-
 private:
     struct Siege {
         std::string empreinte;
@@ -97,6 +95,7 @@ private:
 
     std::string code_;
     Journal* journal_;
+    std::size_t lignesAvantInstantane_;
     PartieMemoire partie_;
     std::array<Siege, 2> sieges_;
     // The boxes the rules showed during the command under way.

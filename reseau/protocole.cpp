@@ -66,6 +66,10 @@ LectureRequete Seats(const Mots_& mots, Requete r) {
 
 } // namespace
 
+std::string LigneErreur(const char* texte) {
+    return std::string("erreur ") + texte;
+}
+
 const char* MotEquipe(int equipe) {
     return MotsEquipes[static_cast<std::size_t>(equipe & 1)];
 }
@@ -247,6 +251,8 @@ std::optional<Annonce> AnnonceAMots(std::string_view ligne, const Mots_& mots) {
                (mots[1] == "present" || mots[1] == "absent")) {
         a.genre = G::Adversaire;
         a.present = mots[1] == "present";
+    } else if (premier == "proposition" && mots.size() == 2 && mots[1] == "annulee") {
+        a.genre = G::Retrait;
     } else if (premier == "proposition") {
         const auto proposee = Proposable(mots);
         if (!proposee) return std::nullopt;
@@ -315,6 +321,8 @@ std::string TexteAnnonce(const Annonce& a) {
         return a.present ? "adversaire present" : "adversaire absent";
     case G::Proposition:
         return "proposition " + TexteCommandeJeu(a.jeu);
+    case G::Retrait:
+        return "proposition annulee";
     case G::Reponse:
         return "reponse " + std::string(MotsSuites[static_cast<std::size_t>(a.suite)]);
     case G::Fin:

@@ -51,6 +51,9 @@ inline constexpr const char* AucuneProposition = "Aucune proposition n'attend vo
 inline constexpr const char* Arret = "Le serveur s'arrête.";
 } // namespace TextesReseau
 
+// "erreur TEXTE".
+std::string LigneErreur(const char* texte);
+
 // "bleus" or "rouges".
 const char* MotEquipe(int equipe);
 std::optional<int> LireEquipe(std::string_view mot);
@@ -108,6 +111,7 @@ struct Annonce {
         Instantane,  // instantane BASE64
         Adversaire,  // adversaire present | adversaire absent
         Proposition, // proposition nouvelle | proposition parametres P T M
+        Retrait,     // proposition annulee
         Reponse,     // reponse acceptee | reponse refusee | reponse annulee
         Fin,         // fin TEXTE
     };

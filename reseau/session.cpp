@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 
 #include "rules/vue.h"
 
@@ -111,21 +112,21 @@ void SessionClient::Quitter() {
     etape_ = Etape::Libre;
     attendus_.clear();
     recues_.clear();
-    if (socket_) {
-        socket_->disconnect(this);
-        socket_->abort();
-        socket_->deleteLater();
-        socket_ = nullptr;
-    }
+    Lacher();
     emit Changement();
 }
 
+// The connection is dropped without a word, and nothing it still says is heard.
+void SessionClient::Lacher() {
+    if (!socket_) return;
+    socket_->disconnect(this);
+    socket_->abort();
+    socket_->deleteLater();
+    socket_ = nullptr;
+}
+
 void SessionClient::Connecter() {
-    if (socket_) {
-        socket_->disconnect(this);
-        socket_->abort();
-        socket_->deleteLater();
-    }
+    Lacher();
     attendus_.clear();
     recues_.clear();
     lecteur_ = LecteurLignes(LongueurMaxAnnonce);
@@ -171,8 +172,11 @@ bool SessionClient::Proposer(const CommandeJeu& proposition) {
     return true;
 }
 
-bool SessionClient::Repondre(bool accepte) {
-    if (etape_ != Etape::EnJeu) return false;
+bool SessionClient::Repondre(bool accepte, int numero) {
+    // An answer to a proposal withdrawn since, or replaced, is not sent.
+    if (etape_ != Etape::EnJeu || !propositionEnCours_ || numero != numeroProposition_)
+        return false;
+    propositionEnCours_ = false;
     Requete r;
     r.genre = accepte ? Requete::Genre::Accepter : Requete::Genre::Refuser;
     Envoyer(r);
@@ -209,7 +213,16 @@ void SessionClient::Lire() {
             socket_->abort();
             return;
         }
-        while (auto ligne = lecteur_.Suivante()) recues_.push_back(std::move(*ligne));
+        while (auto ligne = lecteur_.Suivante()) {
+            octetsRecus_ += ligne->size();
+            recues_.push_back(std::move(*ligne));
+        }
+        // Lines held while a box is open stay bounded: a host that floods is left, and the
+        // catch-up of the next connection says the same in a few lines.
+        if (octetsRecus_ > AttenteMax) {
+            socket_->abort();
+            return;
+        }
     }
     // Not from here: a box that a line opens runs a nested event loop, and a socket never emits
     // readyRead again while a slot of its readyRead is under way.
@@ -230,9 +243,16 @@ void SessionClient::Traiter() {
             if (socket_) socket_->abort();
             break;
         }
+        octetsRecus_ -= std::min(octetsRecus_, ligne.size());
         TraiterAnnonce(*annonce);
     }
     enTraitement_ = false;
+    if (abandon_) {
+        const QString raison = *abandon_;
+        abandon_.reset();
+        emit Changement();
+        emit Abandon(raison);
+    }
 }
 
 void SessionClient::TraiterAnnonce(const Annonce& a) {
@@ -268,7 +288,13 @@ void SessionClient::TraiterAnnonce(const Annonce& a) {
         adversaire_ = a.present;
         return emit Changement();
     case G::Proposition:
-        return emit Proposition(a.jeu);
+        ++numeroProposition_;
+        propositionEnCours_ = true;
+        return emit Proposition(a.jeu, numeroProposition_);
+    case G::Retrait:
+        ++numeroProposition_;
+        propositionEnCours_ = false;
+        return;
     case G::Reponse:
         return emit Reponse(a.suite);
     case G::Fin:
@@ -310,11 +336,15 @@ void SessionClient::Reponse_(const Annonce& a) {
 
 void SessionClient::Perdue() {
     if (!socket_ || etape_ == Etape::Abandon || etape_ == Etape::Libre) return;
-    socket_->disconnect(this);
-    socket_->deleteLater();
-    socket_ = nullptr;
+    Lacher();
     attendus_.clear();
+    // The host's last word may still wait behind an open box: the newest connection of a seat
+    // wins, and this one must know it was replaced.
+    const std::string remplace = LigneErreur(TextesReseau::Remplace);
+    for (const std::string& ligne : recues_)
+        if (ligne == remplace) derniereErreur_ = QString::fromUtf8(TextesReseau::Remplace);
     recues_.clear();
+    octetsRecus_ = 0;
     relais_->Muette = false;
     rattrapage_ = false;
     if (derniereErreur_ == QString::fromUtf8(TextesReseau::Remplace) || !assise_)
@@ -333,11 +363,12 @@ void SessionClient::Perdue() {
 void SessionClient::Arreter(const QString& raison) {
     etape_ = Etape::Abandon;
     essai_->stop();
-    if (socket_) {
-        socket_->disconnect(this);
-        socket_->abort();
-        socket_->deleteLater();
-        socket_ = nullptr;
+    Lacher();
+    recues_.clear();
+    // Said once the line under way is done: whoever hears it may let this session go.
+    if (enTraitement_) {
+        abandon_ = raison;
+        return;
     }
     emit Changement();
     emit Abandon(raison);

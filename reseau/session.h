@@ -43,7 +43,8 @@ public:
     // An action of the local team; false when there is no connection to send it on.
     bool Jouer(const CommandeJeu& action);
     bool Proposer(const CommandeJeu& proposition);
-    bool Repondre(bool accepte);
+    // The answer to the proposal of that number (as Proposition gave it).
+    bool Repondre(bool accepte, int numero);
     bool DemanderEtat();
 
     Etape EtapeCourante() const { return etape_; }
@@ -60,6 +61,8 @@ public:
 
     // The waits between tries after a drop; their sum is how long it keeps trying.
     std::vector<int> DelaisMs = {1000, 2000, 4000, 8000, 16000, 30000, 30000, 30000};
+    // The most a host's lines may hold while they wait for an open box to close.
+    static constexpr std::size_t AttenteMax = 1 << 20;
 
 signals:
     // The step, the seat or the opponent's presence changed.
@@ -70,7 +73,7 @@ signals:
     void Refus(const Boite& boite);
     // The host refused a request ("Ce n'est pas à vous de jouer.").
     void ErreurHote(const QString& texte);
-    void Proposition(const CommandeJeu& proposition);
+    void Proposition(const CommandeJeu& proposition, int numero);
     void Reponse(Annonce::Suite suite);
     void Fin(const QString& resultat);
     // It stopped for good: the reason, for the player.
@@ -91,6 +94,7 @@ private:
     void Reponse_(const Annonce& a);
     void Perdue();
     void Arreter(const QString& raison);
+    void Lacher();
 
     Partie p_;
     class VueRelais;
@@ -100,6 +104,11 @@ private:
     QTimer* essai_ = nullptr;
     LecteurLignes lecteur_{LongueurMaxAnnonce};
     std::deque<std::string> recues_;
+    std::size_t octetsRecus_ = 0;
+    // An end that came while a line was being applied, said once it is done.
+    std::optional<QString> abandon_;
+    int numeroProposition_ = 0;
+    bool propositionEnCours_ = false;
     bool enTraitement_ = false;
     std::deque<Attendu> attendus_;
 

@@ -181,10 +181,11 @@ void PartieReseau::Proposer(const CommandeJeu& proposition) {
                      QStringLiteral("Jouer en réseau"), Icone::Information);
 }
 
-void PartieReseau::Proposition(const CommandeJeu& proposition) {
+void PartieReseau::Proposition(const CommandeJeu& proposition, int numero) {
     const QString texte = QStringLiteral("Les %1 proposent %2. Acceptez-vous ?")
                               .arg(Nom(session_->Equipe() ^ 1), TexteProposition(proposition));
-    session_->Repondre(boites_.Demander(fenetre_, texte, QStringLiteral("Jouer en réseau")));
+    const bool oui = boites_.Demander(fenetre_, texte, QStringLiteral("Jouer en réseau"));
+    session_->Repondre(oui, numero);
 }
 
 QString LigneReseau(const SituationReseau& s) {

@@ -86,7 +86,7 @@ signals:
 
 private:
     void Assise();
-    void Proposition(const CommandeJeu& proposition);
+    void Proposition(const CommandeJeu& proposition, int numero);
 
     Partie p_;
     Boites& boites_;

@@ -394,7 +394,7 @@ void TFormPlateau::RubriqueParametresClick() {
         PartieMemoire copie;
         AppliquerParametres(copie.p, jeu_.NbPions, jeu_.NbTours, jeu_.MaxTemps);
         TFormParametres dialogue(copie.p, this);
-        if (dialogue.exec() != QDialog::Accepted) return;
+        if (dialogue.exec() != QDialog::Accepted || !reseau_) return;
         const CommandeJeu parametres =
             CommandeParametres(copie.j->NbPions, copie.j->NbTours, copie.j->MaxTemps);
         if (parametres.pions != jeu_.NbPions || parametres.tours != jeu_.NbTours ||
@@ -437,10 +437,7 @@ void TFormPlateau::JouerEnReseau(const ChoixReseau& choix) {
         Reprendre();
     });
     connect(reseau_.get(), &PartieReseau::Actualiser, this, &TFormPlateau::InstallerReseau);
-    connect(reseau_.get(), &PartieReseau::Termine, this, [this] {
-        // Not from inside the session's own signal: it goes once the event loop is back.
-        QTimer::singleShot(0, this, [this] { QuitterReseau(); });
-    });
+    connect(reseau_.get(), &PartieReseau::Termine, this, &TFormPlateau::QuitterReseauPlusTard);
     ExecuterAction = [this](const ActionJoueur& action) { reseau_->Envoyer(action); };
     for (int t = 0; t < 2; ++t) Installer(t, std::make_unique<ParticipantDistant>());
     if (!reseau_->Demarrer(choix)) {
@@ -461,6 +458,17 @@ void TFormPlateau::InstallerReseau() {
         OublierActions();
     }
     Reprendre();
+}
+
+// Not from inside the session's own signal, nor while a box or a dialog that may use the network
+// game is open: it goes once the event loop is back at its top.
+void TFormPlateau::QuitterReseauPlusTard() {
+    QTimer::singleShot(traitements_ > 0 || QApplication::activeModalWidget() ? 100 : 0, this,
+                       [this] {
+                           if (traitements_ > 0 || QApplication::activeModalWidget())
+                               return QuitterReseauPlusTard();
+                           QuitterReseau();
+                       });
 }
 
 void TFormPlateau::QuitterReseau() {

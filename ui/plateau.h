@@ -151,6 +151,7 @@ private:
     void ActualiserMessage();
     void ActualiserCurseur();
     void InstallerReseau();
+    void QuitterReseauPlusTard();
 
     jeu& jeu_;
     Equipes& joueurs_;

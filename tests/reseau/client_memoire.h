@@ -66,16 +66,20 @@ public:
     bool Ajouter(const std::string&, const LigneEnregistree& ligne) override {
         if (plein) return false;
         partie.lignes.push_back(ligne);
+        ++ecritures;
         return true;
     }
     bool Compacter(const std::string&, const std::vector<std::uint8_t>& base) override {
         if (plein) return false;
         partie.base = base;
         partie.lignes.clear();
+        ++ecritures;
         return true;
     }
 
     PartieEnregistree partie;
+    // Lines and snapshots kept so far.
+    int ecritures = 0;
     // A full disk: nothing more is kept.
     bool plein = false;
 };

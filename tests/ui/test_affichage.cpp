@@ -78,14 +78,13 @@ std::vector<TexteEnPlace> TextesDesPanneaux() {
     };
     // A network game's line, with the widest code and both teams.
     for (int equipe = 0; equipe < 2; ++equipe) {
-        SituationReseau r{SessionClient::Etape::EnJeu,
-                          QStringLiteral("jeux.example.org"),
-                          30,
-                          QStringLiteral("WWMMWW"),
-                          equipe,
-                          true,
-                          true,
-                          equipe ^ 1};
+        SituationReseau r;
+        r.etape = SessionClient::Etape::EnJeu;
+        r.secondes = 30;
+        r.code = QStringLiteral("WWMMWW");
+        r.equipe = equipe;
+        r.adversaire = r.adversaireVu = true;
+        r.aJouer = equipe ^ 1;
         lignes.push_back({"réseau, l'autre joue", -1, LigneReseau(r)});
         r.aJouer = equipe;
         r.messageLocal = QString::fromUtf8(Textes::OrdinateurReflechit);

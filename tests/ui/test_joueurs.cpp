@@ -99,11 +99,11 @@ TEST_F(Joueurs, LOrdinateurAttendQueLesBoitesSeFerment) {
     DoubleClic(4, 2);
     QDialog boite(&f());
     long pionsPendant = -1;
-    // The computer's first attempt to play comes while the box is open: it must not play. A box
-    // that no attempt closes is rejected after a while, so that the test fails instead of
-    // waiting for ever.
+    // The computer's first attempt to play comes while the box is open: it must not play, and
+    // the window brings it back later. A box that no attempt closes is rejected after a while,
+    // so that the test fails instead of waiting for ever.
     QObject::connect(
-        f().TimerOrdinateur, &QTimer::timeout, &boite,
+        f().TimerAction, &QTimer::timeout, &boite,
         [&] {
             pionsPendant = std::count(j->Cases.begin(), j->Cases.end(), 2);
             boite.accept();
