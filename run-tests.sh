@@ -13,8 +13,10 @@ scripts/deps.sh test
 tidy_dirs=(game rules ordinateur reseau serveur platform ui tools)
 # The parts that run threads, under ThreadSanitizer: their test programs, and the ctest patterns
 # of their tests. A new part with threads (the network code) adds its own to both.
-tsan_targets=(tests_reflexion)
-tsan_tests=('^Reflexions\.')
+tsan_targets=(tests_reflexion tests_serveur)
+# The network code runs on one event loop; its hostile-client test drives it from a thread of its
+# own. (ThreadSanitizer cannot follow the fork of the test that starts the server program.)
+tsan_tests=('^Reflexions\.' '^Serveur\.UnClientHostile')
 
 joined() {
   local IFS='|'
