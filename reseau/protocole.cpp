@@ -20,7 +20,7 @@ std::optional<CommandeJeu> CommandeDe(const Mots_& mots, std::size_t debut) {
 
 // proposer/proposition: "nouvelle" or "parametres P T M".
 std::optional<CommandeJeu> Proposable(const Mots_& mots) {
-    const auto commande = CommandeDe(mots, 1);
+    auto commande = CommandeDe(mots, 1);
     if (!commande || (commande->genre != CommandeJeu::Genre::Nouvelle &&
                       commande->genre != CommandeJeu::Genre::Parametres))
         return std::nullopt;

@@ -17,7 +17,7 @@ inline constexpr std::string_view VersionProtocole = "1";
 // A line to the host, line feed excluded; a longer one closes the connection.
 inline constexpr std::size_t LongueurMaxRequete = 4096;
 // A line from the host: an instantane is about 13 KB.
-inline constexpr std::size_t LongueurMaxAnnonce = 64 * 1024;
+inline constexpr std::size_t LongueurMaxAnnonce = std::size_t{64} * 1024;
 inline constexpr std::uint16_t PortParDefaut = 7710;
 
 // A game's code: six characters read aloud without confusion (no 0/O, 1/I/L).

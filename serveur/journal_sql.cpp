@@ -28,8 +28,8 @@ JournalSql::~JournalSql() {
 
 bool JournalSql::Executer(QSqlQuery& requete) {
     if (requete.exec()) return true;
-    std::fprintf(stderr, "ovane-serveur: base de données : %s\n",
-                 qPrintable(requete.lastError().text()));
+    static_cast<void>(std::fprintf(stderr, "ovane-serveur: base de données : %s\n",
+                                   qPrintable(requete.lastError().text())));
     return false;
 }
 

@@ -12,6 +12,7 @@
 #include <QTranslator>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -29,8 +30,13 @@ void SurSignal(int) {
     [[maybe_unused]] const auto n = ::write(tubeSignal[1], &c, 1);
 }
 
+// A line on a standard stream; there is nowhere else to say that it could not be written.
+void Ecrire(std::FILE* flux, const QString& texte) {
+    static_cast<void>(std::fputs(qPrintable(texte), flux));
+}
+
 void Journaliser(const QString& texte) {
-    std::fprintf(stderr, "ovane-serveur: %s\n", qPrintable(texte));
+    Ecrire(stderr, QStringLiteral("ovane-serveur: %1\n").arg(texte));
 }
 
 QString DossierParDefaut() {
@@ -79,16 +85,17 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
         QStringLiteral("DOSSIER"));
     lecteur.addOptions({aide, version, port, ecoute, donnees});
     if (!lecteur.parse(app.arguments())) {
-        std::fprintf(stderr, "ovane-serveur: %s\n%s", qPrintable(lecteur.errorText()),
-                     qPrintable(lecteur.helpText()));
+        Ecrire(
+            stderr,
+            QStringLiteral("ovane-serveur: %1\n%2").arg(lecteur.errorText(), lecteur.helpText()));
         return 2;
     }
     if (lecteur.isSet(aide)) {
-        std::fputs(qPrintable(lecteur.helpText()), stdout);
+        Ecrire(stdout, lecteur.helpText());
         return 0;
     }
     if (lecteur.isSet(version)) {
-        std::printf("ovane-serveur %s\n", OVANE_VERSION);
+        Ecrire(stdout, QStringLiteral("ovane-serveur %1\n").arg(QStringLiteral(OVANE_VERSION)));
         return 0;
     }
     Options options;
@@ -97,20 +104,18 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
         bool ok = false;
         const uint valeur = lecteur.value(port).toUInt(&ok);
         if (!ok || valeur > 65535) {
-            std::fprintf(stderr, "ovane-serveur: port invalide : %s\n",
-                         qPrintable(lecteur.value(port)));
+            Journaliser(QStringLiteral("port invalide : %1").arg(lecteur.value(port)));
             return 2;
         }
         options.port = static_cast<quint16>(valeur);
     }
     if (lecteur.isSet(ecoute) && !options.ecoute.setAddress(lecteur.value(ecoute))) {
-        std::fprintf(stderr, "ovane-serveur: adresse invalide : %s\n",
-                     qPrintable(lecteur.value(ecoute)));
+        Journaliser(QStringLiteral("adresse invalide : %1").arg(lecteur.value(ecoute)));
         return 2;
     }
     if (!lecteur.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "ovane-serveur: argument inattendu : %s\n",
-                     qPrintable(lecteur.positionalArguments().constFirst()));
+        Journaliser(QStringLiteral("argument inattendu : %1")
+                        .arg(lecteur.positionalArguments().constFirst()));
         return 2;
     }
     return options;
@@ -132,9 +137,7 @@ int Restaurer(JournalSql& journal, Accueil& accueil) {
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
+int Servir(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ovane-serveur"));
     QCoreApplication::setApplicationVersion(QStringLiteral(OVANE_VERSION));
@@ -167,8 +170,9 @@ int main(int argc, char* argv[]) {
                         .arg(accueil.ErreurEcoute()));
         return 1;
     }
-    std::printf("port %u\n", accueil.Port());
-    std::fflush(stdout);
+    // The first line, once it listens: a program that started it reads the port there.
+    Ecrire(stdout, QStringLiteral("port %1\n").arg(accueil.Port()));
+    static_cast<void>(std::fflush(stdout));
 
     // SIGTERM and SIGINT: stop accepting, tell the players, let the last writes go, exit 0.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, tubeSignal) != 0) return 1;
@@ -179,7 +183,19 @@ int main(int argc, char* argv[]) {
         accueil.Arreter();
         QTimer::singleShot(200, &app, [] { QCoreApplication::exit(0); });
     });
-    std::signal(SIGTERM, SurSignal);
-    std::signal(SIGINT, SurSignal);
+    static_cast<void>(std::signal(SIGTERM, SurSignal));
+    static_cast<void>(std::signal(SIGINT, SurSignal));
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    try {
+        return Servir(argc, argv);
+    } catch (const std::exception& erreur) {
+        // Nothing here throws on purpose: an allocation that fails, said before the end.
+        Journaliser(QString::fromLocal8Bit(erreur.what()));
+        return 1;
+    }
 }

@@ -21,7 +21,7 @@ void ParticipantOrdinateur::Jouer(const jeu& j, const Equipes& joueurs) {
     if (rendue_ || action_ || reflexion_.EnCours()) return;
     const int recherche = ++recherche_;
     reflexion_.Lancer(ordinateur_, j, joueurs,
-                      [this, recherche](std::optional<ActionJoueur> action) {
+                      [this, recherche](const std::optional<ActionJoueur>& action) {
                           QMetaObject::invokeMethod(
                               this, [this, recherche, action] { Resultat(recherche, action); },
                               Qt::QueuedConnection);
