@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test, with the checks a reviewer makes: the formatting of the tracked
 # sources; the whole program under clang's AddressSanitizer, UndefinedBehaviorSanitizer and
-# LeakSanitizer (with the loader's fuzzer); clang-tidy over the product code; the parts that run
-# threads under ThreadSanitizer; then the whole program as it is shipped (GCC). Every build treats
-# warnings as errors.
+# LeakSanitizer (with the loader's fuzzer); clang-tidy over the product code, while the tests run;
+# the parts that run threads under ThreadSanitizer; then the whole program as it is shipped (GCC).
+# Every build treats warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh test
@@ -23,16 +23,21 @@ joined() {
   echo "$*"
 }
 
+# Each step says when it starts, so that the run's time stays in sight.
+etape() {
+  printf '== %s (at %d s) ==\n' "$1" "$SECONDS"
+}
+
 # Also in force while building: test discovery runs the test programs.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
-echo "== Formatting (clang-format) =="
+etape "Formatting (clang-format)"
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
-echo "== The whole program under sanitizers (clang) =="
+etape "The whole program under sanitizers (clang)"
 cmake -S . -B build/sanitizers -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DOVANE_UI=ON -DOVANE_SANITIZE=ON -DOVANE_FUZZ=ON >/dev/null
 cmake --build build/sanitizers -j2
@@ -41,27 +46,37 @@ if ctest --test-dir build/sanitizers -N | grep -E 'GetParam\(\)|-byte object'; t
   echo "test names above are not readable" >&2
   exit 1
 fi
+
+etape "clang-tidy over the product code, in the background"
+# From the build's compilation database, at the lowest priority: it fills the cores that the
+# tests below leave idle, and gives its verdict at the end. It is stopped if the run stops first.
+racine=$(pwd -P | sed 's/[][\.*^$+?(){}|]/\\&/g')
+setsid nice -n 19 run-clang-tidy -quiet -j2 -p build/sanitizers \
+  "^$racine/($(joined "${tidy_dirs[@]}"))/" >build/clang-tidy.log 2>&1 &
+tidy=$!
+trap 'kill -- "-$tidy" 2>/dev/null || true' EXIT
+
+etape "The tests under sanitizers"
 ctest --test-dir build/sanitizers -j2 --output-on-failure
 
-echo "== clang-tidy over the product code =="
-# The same compiler's view of the code as the build above, from its compilation database.
-racine=$(pwd -P | sed 's/[][\.*^$+?(){}|]/\\&/g')
-if ! run-clang-tidy -quiet -j2 -p build/sanitizers "^$racine/($(joined "${tidy_dirs[@]}"))/" \
-  >build/clang-tidy.log 2>&1; then
-  grep -E -A3 'error:' build/clang-tidy.log >&2 || cat build/clang-tidy.log >&2
-  exit 1
-fi
-
-echo "== The parts that run threads under ThreadSanitizer (clang) =="
+etape "The parts that run threads under ThreadSanitizer (clang)"
 cmake -S . -B build/threads -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DOVANE_TSAN=ON >/dev/null
 cmake --build build/threads -j2 --target "${tsan_targets[@]}"
 ctest --test-dir build/threads -j2 --output-on-failure --no-tests=error \
   -R "$(joined "${tsan_tests[@]}")"
 
-echo "== The whole program =="
+etape "The whole program"
 # The benchmarks are built too, so that a change cannot leave them behind; run-bench.sh runs them.
 cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
   -DOVANE_BENCH=ON >/dev/null
 cmake --build build/main -j2
 ctest --test-dir build/main -j2 --output-on-failure
+
+etape "clang-tidy's verdict"
+if ! wait "$tidy"; then
+  grep -E -A3 'error:' build/clang-tidy.log >&2 || cat build/clang-tidy.log >&2
+  exit 1
+fi
+trap - EXIT
+etape "Done"
