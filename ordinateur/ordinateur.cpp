@@ -1,20 +1,7 @@
-// The computer player's front: levels, and actions carried out or written as commands.
+// The computer player's front: levels, and actions written as commands.
 #include "ordinateur.h"
 
 #include "recherche.h"
-#include "rules/actions.h"
-#include "rules/commandes.h"
-
-void Executer(const Partie& p, const ActionJoueur& a) {
-    switch (a.genre) {
-    case ActionJoueur::Genre::Clic:
-        return DrawGridPlateauDblClick(p, a.cellule);
-    case ActionJoueur::Genre::PasserAction:
-        return RubriquePasserActionClick(p);
-    case ActionJoueur::Genre::PasserTour:
-        return RubriquePasserTourClick(p);
-    }
-}
 
 std::string TexteAction(const ActionJoueur& a) {
     switch (a.genre) {

@@ -11,22 +11,11 @@
 #include <optional>
 #include <string>
 
-#include "rules/vue.h"
+#include "rules/legales.h"
 
 enum class Niveau { Debutant = 1, Amateur = 2, Expert = 3 };
 inline constexpr std::array<const char*, 4> NomsNiveaux = {"", "Débutant", "Amateur", "Expert"};
 
-// One thing a player can do: a double-click on a cell, or one of the two skip commands.
-struct ActionJoueur {
-    enum class Genre { Clic, PasserAction, PasserTour };
-    Genre genre = Genre::Clic;
-    position cellule;
-
-    friend bool operator==(const ActionJoueur&, const ActionJoueur&) = default;
-};
-
-// Carries out the action as the board and the menu would.
-void Executer(const Partie& p, const ActionJoueur& action);
 // The action written as the replay tool's command: "clic C L", "passer-action", "passer-tour".
 std::string TexteAction(const ActionJoueur& action);
 
