@@ -1,4 +1,4 @@
-// The program's command line: ovane [--ordinateur bleus|rouges|tous] [--niveau 1|2|3] [FICHIER],
+// The program's command line: ovane [--ordinateur bleus|rouges|tous] [--niveau 1|2|3|4] [FICHIER],
 // with --help and --version.
 #pragma once
 
