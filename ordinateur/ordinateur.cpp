@@ -1,20 +1,7 @@
-// The computer player's front: levels, and actions carried out or written as commands.
+// The computer player's front: the levels, and actions written as commands.
 #include "ordinateur.h"
 
 #include "recherche.h"
-#include "rules/actions.h"
-#include "rules/commandes.h"
-
-void Executer(const Partie& p, const ActionJoueur& a) {
-    switch (a.genre) {
-    case ActionJoueur::Genre::Clic:
-        return DrawGridPlateauDblClick(p, a.cellule);
-    case ActionJoueur::Genre::PasserAction:
-        return RubriquePasserActionClick(p);
-    case ActionJoueur::Genre::PasserTour:
-        return RubriquePasserTourClick(p);
-    }
-}
 
 std::string TexteAction(const ActionJoueur& a) {
     switch (a.genre) {
@@ -39,16 +26,23 @@ Reglages Ajustes(Niveau niveau, long long budget) {
 } // namespace
 
 Ordinateur::Ordinateur(Niveau niveau, std::uint32_t graine, long long budget)
-    : niveau_(niveau), recherche_(std::make_unique<Recherche>(Ajustes(niveau, budget), graine)) {}
+    : Ordinateur(Ajustes(niveau, budget), graine) {}
+
+Ordinateur::Ordinateur(const Reglages& reglages, std::uint32_t graine)
+    : recherche_(std::make_unique<Recherche>(reglages, graine)) {}
 
 Ordinateur::~Ordinateur() = default;
 
 std::optional<ActionJoueur> Ordinateur::Choisir(const jeu& j, const Equipes& joueurs,
-                                                const std::atomic<bool>* arret) {
+                                                std::stop_token arret) {
     if (j.FinDeJeu) return std::nullopt;
-    return recherche_->Choisir(j, joueurs, arret);
+    return recherche_->Choisir(j, joueurs, std::move(arret));
 }
 
 long long Ordinateur::Essais() const {
     return recherche_->Essais();
+}
+
+int Ordinateur::Profondeur() const {
+    return recherche_->Profondeur();
 }

@@ -4,29 +4,15 @@
 // checked by. Deterministic for a seed and a sequence of calls.
 #pragma once
 
-#include <array>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 
-#include "rules/vue.h"
+#include "reglages.h"
+#include "rules/legales.h"
 
-enum class Niveau { Debutant = 1, Amateur = 2, Expert = 3 };
-inline constexpr std::array<const char*, 4> NomsNiveaux = {"", "Débutant", "Amateur", "Expert"};
-
-// One thing a player can do: a double-click on a cell, or one of the two skip commands.
-struct ActionJoueur {
-    enum class Genre { Clic, PasserAction, PasserTour };
-    Genre genre = Genre::Clic;
-    position cellule;
-
-    friend bool operator==(const ActionJoueur&, const ActionJoueur&) = default;
-};
-
-// Carries out the action as the board and the menu would.
-void Executer(const Partie& p, const ActionJoueur& action);
 // The action written as the replay tool's command: "clic C L", "passer-action", "passer-tour".
 std::string TexteAction(const ActionJoueur& action);
 
@@ -34,23 +20,26 @@ class Recherche;
 
 class Ordinateur {
 public:
-    // budget: the tries an Expert may spend on one choice, when not its own (0 or less): quick
-    // runs of many games use a smaller one.
+    // budget: the tries a level that counts them may spend on one choice, when not its own (0 or
+    // less): quick runs of many games use a smaller one.
     Ordinateur(Niveau niveau, std::uint32_t graine, long long budget = 0);
+    // A player made of its settings alone, such as a former level kept for comparison.
+    Ordinateur(const Reglages& reglages, std::uint32_t graine);
     ~Ordinateur();
     Ordinateur(const Ordinateur&) = delete;
     Ordinateur& operator=(const Ordinateur&) = delete;
 
-    Niveau NiveauDeJeu() const { return niveau_; }
-
-    // The next action of the team to play; nothing when the game is over, or when arret was
-    // raised meanwhile (the search then stops at once and its result means nothing).
+    // The next action of the team to play; nothing when the game is over, or when a stop was
+    // requested before the choice was made (the search then ends at its next check). The first
+    // action of a play chooses the whole play; the next ones follow it while the game is where
+    // the choice left it, and choose again otherwise (the clock passed the turn, a game loaded).
     std::optional<ActionJoueur> Choisir(const jeu& j, const Equipes& joueurs,
-                                        const std::atomic<bool>* arret = nullptr);
-    // How many actions the last choice tried on its copies.
+                                        std::stop_token arret = {});
+    // How many actions and judgements the last choice tried on its copies.
     long long Essais() const;
+    // How many plays deep the last search looked, its own included; 0 when it followed its plan.
+    int Profondeur() const;
 
 private:
-    Niveau niveau_;
     std::unique_ptr<Recherche> recherche_;
 };

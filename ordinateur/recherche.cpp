@@ -2,13 +2,14 @@
 #include "recherche.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
+#include <utility>
 
-#include "rules/actions.h"
 #include "rules/deroulement.h"
-#include "rules/resultat.h"
 
-// The rules' window for a look-ahead: it shows nothing.
+// The rules' window for a look-ahead: it shows nothing, and tells the rules so, which then make
+// no text at all.
 class VueMuette : public Vue {
 public:
     void AfficherPanneau(Panneau, const std::string&) override {}
@@ -18,55 +19,31 @@ public:
     void ActiverHorloge(bool) override {}
     bool HorlogeActive() const override { return false; }
     void Message(const std::string&, const std::string&, Icone) override {}
+    bool Muette() const override { return true; }
 };
 
 namespace {
 
-using Etat = Recherche::Etat;
-using Genre = ActionJoueur::Genre;
-
-constexpr double Victoire = 100000;
 constexpr double Infini = std::numeric_limits<double>::infinity();
-// Actions looked at within one play: the pawn, its destination, the shot.
-constexpr int NiveauxParCoup = 3;
+// The width of a null window: far below any difference the judgement makes between positions.
+constexpr double Fenetre = 1e-6;
+// The most plays one position has: seven pawns, each with 24 destinations and then seven shots,
+// and the skips. A play beyond this room is not tried.
+constexpr int MaxVariantes = 2048;
+// Order of the plays: the one a former search found best, then goals, then by what they gain.
+constexpr double CleConseil = 1e9;
+constexpr double CleBut = 1e6;
+constexpr double CleTueur = 1e5;
 
-int EquipeDe(const Etat& s) {
-    return s.jeu.JoueurCourant & 1;
-}
-
-// One play's occupation points for team t, net of the other team's, with the puck-pawn on row l.
-double GainLigne(int t, int ligne) {
-    return PointsOccupation(t, ligne) - PointsOccupation(t ^ 1, ligne);
-}
-
-double Materiel(const Etat& s, int t, double valeurBut) {
-    const joueur& a = s.joueurs[t];
-    const joueur& b = s.joueurs[t ^ 1];
-    return valeurBut * (a.Buts - b.Buts) + (a.Occupation - b.Occupation);
-}
-
-double Terminal(const Etat& s, int t, double valeurBut) {
-    const int v = Vainqueur(s.joueurs);
-    const int signe = v < 0 ? 0 : (v == t ? 1 : -1);
-    return signe * Victoire + Materiel(s, t, valeurBut);
-}
-
-// Whether the play ends with this action: a pawn placed, a shot made or given up, a turn passed.
-bool FinDuCoup(const Etat& avant, const ActionJoueur& a, const Etat& apres) {
-    return avant.jeu.Action == acPlacement || avant.jeu.Action == acTir ||
-           a.genre == Genre::PasserTour || apres.jeu.FinDeJeu;
-}
-
-// The team that plays next once any placement phase under way is over: the one that began it,
-// as ChangerJoueur and ConclurePlacement hand over, pawn by pawn, then to the first placer.
-int ProchainAJouer(const Etat& s) {
-    const int t = EquipeDe(s);
-    if (s.jeu.Action != acPlacement) return t;
-    return s.joueurs[t].NbPionsPlaces == s.joueurs[t ^ 1].NbPionsPlaces ? t : t ^ 1;
-}
-
-ActionJoueur Clic(CaseJouable c) {
-    return {Genre::Clic, position(c.Colonne, c.Ligne)};
+// Goals first, then the shots by the occupation points they take for team t; equal ones in the
+// order of the cells.
+void OrdonnerTirs(ActionsLegales& l, int t) {
+    const auto cle = [t](const CaseJouable& c) {
+        const double valeur = c.But ? CleBut : PointsOccupation(t, c.LignePalet);
+        return std::pair(-valeur, jeu::Index(c.Colonne, c.Ligne));
+    };
+    std::sort(l.Cases.begin(), l.Cases.begin() + l.Nombre,
+              [&](const CaseJouable& a, const CaseJouable& b) { return cle(a) < cle(b); });
 }
 
 } // namespace
@@ -74,168 +51,285 @@ ActionJoueur Clic(CaseJouable c) {
 Reglages ReglagesDuNiveau(Niveau niveau) {
     switch (niveau) {
     case Niveau::Debutant:
-        return {.profondeurMax = 1, .potentiels = false, .budget = 0, .bruit = 3.0};
+        return {.bruit = 3.0};
     case Niveau::Amateur:
-        return {.profondeurMax = 1, .potentiels = true, .budget = 0, .bruit = 0.5};
+        return {.bruit = 0.5, .potentiels = true};
     case Niveau::Expert:
-        return {.profondeurMax = 3, .potentiels = true, .budget = 250000, .bruit = 0.2};
+        return {.profondeurPlacement = 3,
+                .profondeurJeu = 3,
+                .budget = 250000,
+                .bruit = 0.2,
+                .potentiels = true};
+    case Niveau::Maitre:
+        return {.profondeurPlacement = 5,
+                .profondeurJeu = 4,
+                .budget = 1500000,
+                .bruit = 0.2,
+                .potentiels = true};
     }
     return {};
 }
 
-Recherche::Recherche(Reglages reglages, std::uint32_t graine)
-    : reglages_(reglages), hasard_(graine), brouillon_(std::make_unique<jeu>()),
-      vue_(std::make_unique<VueMuette>()),
-      listes_(static_cast<std::size_t>(NiveauxParCoup * (reglages.profondeurMax + 2))) {
-    // A play has at most a few thousand variants: the list is made once.
-    racine_.reserve(4096);
+Recherche::Recherche(const Reglages& reglages, std::uint32_t graine)
+    : reglages_(reglages),
+      horizon_(std::max(reglages.profondeurPlacement, reglages.profondeurJeu) + 1), hasard_(graine),
+      brouillon_(std::make_unique<jeu>()), vue_(std::make_unique<VueMuette>()),
+      listes_(static_cast<std::size_t>(horizon_)), enfants_(static_cast<std::size_t>(horizon_)),
+      tueurs_(static_cast<std::size_t>(horizon_)), bruits_(MaxVariantes) {
+    for (Enfants& e : enfants_) {
+        e.liste.resize(MaxVariantes);
+        e.ordre.resize(MaxVariantes);
+    }
 }
 
 Recherche::~Recherche() = default;
 
 bool Recherche::Interrompue() {
     if (reglages_.budget > 0 && essais_ > reglages_.budget) epuise_ = true;
-    return epuise_ || (arret_ && arret_->load(std::memory_order_relaxed));
+    return epuise_ || arret_.stop_requested();
 }
 
-Etat Recherche::Appliquer(const Etat& s, const ActionJoueur& action) {
+Noeud Recherche::Appliquer(const Noeud& s, const ActionJoueur& action, int ply, bool* finDuCoup) {
     ++essais_;
     brouillon_->DefinirEtat(s.jeu);
-    Etat t{{}, s.joueurs};
+    if (finDuCoup) *finDuCoup = FinitLeCoup(*brouillon_, action);
+    Noeud t{{}, s.joueurs, s.avance};
     Executer(Partie{*brouillon_, t.joueurs, *vue_}, action);
     t.jeu = brouillon_->Etat();
+    for (int e = 0; e < 2; ++e) {
+        if (t.joueurs[e].Buts == s.joueurs[e].Buts) continue;
+        const double avance = reglages_.avanceBut * (horizon_ - ply);
+        t.avance += e == Bleus ? avance : -avance;
+    }
     return t;
 }
 
-// Tries every variant of the play of the team to play, action by action through the rules, and
-// hands each finished one to visite(first action, position after it); stops when visite says so.
-// Equivalent variants are tried once: a turn passed is a move and a shot given up, and a chosen
-// pawn given up is no move. Likely strong variants come first, so that alpha-beta cuts early.
+// Hands every variant of the play under way from this action on to visite(variante, position
+// after it), through the rules' own lists and their answer to when the play ends; stops when
+// visite says so. Shots come goals first, then by where they send the puck-pawn.
 template <class Visite>
-bool Recherche::Developper(const Etat& s, const ActionJoueur* premiere, int niveau,
-                           Visite& visite) {
-    ActionsLegales& l = listes_[static_cast<std::size_t>(niveau)];
+bool Recherche::Parcourir(const Noeud& s, int ply, int etape, const Variante& variante,
+                          Visite& visite) {
+    // A rule that made a play longer than this would leave it out: the count table shows it.
+    if (etape >= ActionsParCoup) return true;
+    ActionsLegales& l = listes_[static_cast<std::size_t>(ply)][static_cast<std::size_t>(etape)];
     brouillon_->DefinirEtat(s.jeu);
-    ListerActionsLegales(*brouillon_, l);
+    ListerVariantes(*brouillon_, etape > 0, l);
+    if (s.jeu.Action == acTir) OrdonnerTirs(l, EquipeDe(s));
     const auto essayer = [&](const ActionJoueur& a) {
-        const Etat t = Appliquer(s, a);
-        const ActionJoueur& debut = premiere ? *premiere : a;
-        if (FinDuCoup(s, a, t)) return visite(debut, t);
-        return Developper(t, &debut, niveau + 1, visite);
+        bool fin = false;
+        const Noeud t = Appliquer(s, a, ply + 1, &fin);
+        Variante suite = variante;
+        suite.codes[static_cast<std::size_t>(etape)] = Coder(a);
+        suite.nombre = static_cast<std::uint8_t>(etape + 1);
+        return fin ? visite(suite, t) : Parcourir(t, ply, etape + 1, suite, visite);
     };
-    const int action = s.jeu.Action;
-    const bool passer = l.PasserAction && (action != acDeplacement2 || premiere == nullptr);
-    if (passer && action == acDeplacement1 && !essayer({Genre::PasserAction, {}})) return false;
-    for (const bool buts : {true, false}) {
-        for (int i = 0; i < l.Nombre; ++i) {
-            const CaseJouable c = l.Cases[static_cast<std::size_t>(i)];
-            if ((c.But != 0) == buts && !essayer(Clic(c))) return false;
-        }
+    if (l.PasserAction && !essayer({ActionJoueur::Genre::PasserAction, {}})) return false;
+    for (int i = 0; i < l.Nombre; ++i) {
+        const CaseJouable c = l.Cases[static_cast<std::size_t>(i)];
+        if (!essayer({ActionJoueur::Genre::Clic, position(c.Colonne, c.Ligne)})) return false;
     }
-    if (passer && action != acDeplacement1) return essayer({Genre::PasserAction, {}});
-    return true;
+    return !l.PasserTour || essayer({ActionJoueur::Genre::PasserTour, {}});
 }
 
-// The best net gain of a shot that team t could make now, without a move, or of letting the
-// play end where the puck-pawn stands.
-double Recherche::Potentiel(const Etat& s, int t) {
-    ++essais_;
-    jeu& j = *brouillon_;
-    j.DefinirEtat(s.jeu);
-    j.JoueurCourant = static_cast<std::int8_t>(t);
-    j.Action = acTir;
-    j.OublierPionDeplace();
-    double meilleur = GainLigne(t, j.LignePalet);
-    for (int c = 0; c < NbColonnes; ++c) {
-        for (int l = 0; l < NbLignes; ++l) {
-            // Only the team's own pawns can shoot: VerifierTir's first check, spared the other
-            // cells.
-            if (j.Case(c, l) != t + 1) continue;
-            const VerdictTir v = VerifierTir(j, c, l);
-            if (v.refus != Refus::Aucun) continue;
-            meilleur = std::max(meilleur, v.But ? reglages_.valeurBut + PointsParCoup
-                                                : GainLigne(t, v.Futur.Ligne));
-        }
-    }
-    return meilleur;
-}
-
-// A position judged for team x without looking further: the score, and the shots the team about
-// to play and its opponent could make.
-double Recherche::Statique(const Etat& s, int x) {
-    if (s.jeu.FinDeJeu) return Terminal(s, x, reglages_.valeurBut);
-    const double materiel = Materiel(s, x, reglages_.valeurBut);
-    if (!reglages_.potentiels) return materiel;
-    const int trait = ProchainAJouer(s);
-    const double menace = reglages_.poidsTrait * Potentiel(s, trait) -
-                          reglages_.poidsReplique * Potentiel(s, trait ^ 1);
-    return materiel + (trait == x ? menace : -menace);
-}
-
-// The value of the position for its team to play, its plays searched this many plays deep.
-double Recherche::Valeur(const Etat& s, int profondeur, double alpha, double beta) {
+// Likely strong plays first, so that alpha-beta cuts early: the one a former search found best
+// here, goals, then by the occupation points the play takes; placements nearest the puck-pawn.
+void Recherche::Ordonner(const Noeud& s, int ply, const Variante* conseil) {
+    Enfants& e = enfants_[static_cast<std::size_t>(ply)];
     const int x = EquipeDe(s);
-    if (s.jeu.FinDeJeu || profondeur == 0 || Interrompue()) return Statique(s, x);
+    for (int i = 0; i < e.nombre; ++i) {
+        Enfant& c = e.liste[static_cast<std::size_t>(i)];
+        const EtatJeu& apres = c.noeud.jeu;
+        if (conseil && c.variante == *conseil) {
+            c.cle = CleConseil;
+        } else if (c.noeud.joueurs[x].Buts > s.joueurs[x].Buts) {
+            c.cle = CleBut;
+        } else if (c.variante == tueurs_[static_cast<std::size_t>(ply)][0]) {
+            c.cle = CleTueur + 1;
+        } else if (c.variante == tueurs_[static_cast<std::size_t>(ply)][1]) {
+            c.cle = CleTueur;
+        } else if (s.jeu.Action == acPlacement) {
+            const position p = Decoder(c.variante.codes[0]).cellule;
+            c.cle = -std::max(std::abs(p.Colonne - s.jeu.ColonnePalet),
+                              std::abs(p.Ligne - s.jeu.LignePalet));
+        } else {
+            c.cle =
+                PointsOccupation(x, apres.LignePalet) - PointsOccupation(x ^ 1, apres.LignePalet);
+        }
+        e.ordre[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i);
+    }
+    e.Trier();
+}
+
+void Recherche::Enfants::Trier() {
+    std::sort(ordre.begin(), ordre.begin() + nombre, [&](std::uint16_t a, std::uint16_t b) {
+        const double ca = liste[a].cle, cb = liste[b].cle;
+        return ca != cb ? ca > cb : a < b;
+    });
+}
+
+void Recherche::Developper(const Noeud& s, int ply, const Variante* conseil) {
+    Enfants& e = enfants_[static_cast<std::size_t>(ply)];
+    e.nombre = 0;
+    auto ranger = [&](const Variante& v, const Noeud& t) {
+        if (e.nombre < MaxVariantes) e.liste[static_cast<std::size_t>(e.nombre++)] = {v, t, 0};
+        return true;
+    };
+    Parcourir(s, ply, 0, {}, ranger);
+    Ordonner(s, ply, conseil);
+}
+
+// A node one play above the horizon: its plays judged as they come, with no table and no list,
+// until one is too good for the opponent to allow.
+double Recherche::ValeurFrontiere(const Noeud& s, int ply, double alpha, double beta) {
+    const int x = EquipeDe(s);
     double meilleure = -Infini;
-    auto visite = [&](const ActionJoueur&, const Etat& t) {
-        const double v = EquipeDe(t) == x ? Valeur(t, profondeur - 1, alpha, beta)
-                                          : -Valeur(t, profondeur - 1, -beta, -alpha);
+    auto juger = [&](const Variante&, const Noeud& t) {
+        const double v = ValeurDe(t, x, ply + 1, 0, alpha, beta);
         meilleure = std::max(meilleure, v);
         alpha = std::max(alpha, v);
         return alpha < beta && !Interrompue();
     };
-    Developper(s, nullptr, NiveauxParCoup * profondeur, visite);
+    Parcourir(s, ply, 0, {}, juger);
     return meilleure == -Infini ? Statique(s, x) : meilleure;
 }
 
-double Recherche::ValeurApres(const Candidat& c, int x, int profondeur, double alpha) {
-    if (EquipeDe(c.apres) == x) return Valeur(c.apres, profondeur, alpha, Infini);
-    return -Valeur(c.apres, profondeur, -Infini, -alpha);
+double Recherche::ValeurDe(const Noeud& n, int x, int ply, int profondeur, double alpha,
+                           double beta) {
+    if (EquipeDe(n) == x) return Valeur(n, ply, profondeur, alpha, beta);
+    return -Valeur(n, ply, profondeur, -beta, -alpha);
 }
 
-void Recherche::ListerRacine(const Etat& racine) {
-    racine_.clear();
-    auto visite = [&](const ActionJoueur& premiere, const Etat& apres) {
-        const double bruit = reglages_.bruit * (static_cast<double>(hasard_()) / 4294967296.0);
-        racine_.push_back({premiere, apres, bruit, 0});
-        return true;
-    };
-    Developper(racine, nullptr, NiveauxParCoup * (reglages_.profondeurMax + 1), visite);
+// The value of a play for team x: the first of a node searched with the whole window, the others
+// first with a null one, which only asks whether they do better (principal variation search).
+double Recherche::Essayer(const Noeud& n, int x, int ply, int profondeur, double alpha, double beta,
+                          bool premier) {
+    if (premier || profondeur == 0) return ValeurDe(n, x, ply, profondeur, alpha, beta);
+    const double v = ValeurDe(n, x, ply, profondeur, alpha, alpha + Fenetre);
+    if (v <= alpha || v >= beta || Interrompue()) return v;
+    return ValeurDe(n, x, ply, profondeur, alpha, beta);
+}
+
+// The value of the position for its team to play, its plays searched this many plays deep.
+double Recherche::Valeur(const Noeud& s, int ply, int profondeur, double alpha, double beta) {
+    const int x = EquipeDe(s);
+    if (s.jeu.FinDeJeu || profondeur == 0 || Interrompue() || ply >= horizon_ - 1)
+        return Statique(s, x);
+    if (profondeur == 1) return ValeurFrontiere(s, ply, alpha, beta);
+    const std::uint64_t empreinte = Empreinte(s, ply);
+    const EntreeTable* connue = table_.Trouver(empreinte);
+    if (connue && connue->profondeur >= profondeur) {
+        if (connue->borne == EntreeTable::Exacte) return connue->valeur;
+        if (connue->borne == EntreeTable::Minimum && connue->valeur >= beta) return connue->valeur;
+        if (connue->borne == EntreeTable::Maximum && connue->valeur <= alpha) return connue->valeur;
+    }
+    Developper(s, ply, connue ? &connue->meilleure : nullptr);
+    const Enfants& e = enfants_[static_cast<std::size_t>(ply)];
+    if (e.nombre == 0) return Statique(s, x);
+    const double alphaInitial = alpha;
+    double meilleure = -Infini;
+    Variante choisie;
+    for (int k = 0; k < e.nombre; ++k) {
+        const Enfant& c = e.liste[e.ordre[static_cast<std::size_t>(k)]];
+        const double v = Essayer(c.noeud, x, ply + 1, profondeur - 1, alpha, beta, k == 0);
+        if (Interrompue()) return std::max(meilleure, v);
+        if (v > meilleure) {
+            meilleure = v;
+            choisie = c.variante;
+        }
+        alpha = std::max(alpha, v);
+        if (alpha >= beta) {
+            if (c.cle < CleBut) Retenir(ply, c.variante);
+            break;
+        }
+    }
+    const EntreeTable::Borne borne = meilleure <= alphaInitial ? EntreeTable::Maximum
+                                     : meilleure >= beta       ? EntreeTable::Minimum
+                                                               : EntreeTable::Exacte;
+    table_.Ranger({empreinte, meilleure, 0, static_cast<std::int8_t>(profondeur), borne, choisie});
+    return meilleure;
+}
+
+// Deepens the search of the root's plays one play at a time while the budget allows; the best
+// plays so far are searched first, where alpha-beta then cuts the most. A deeper search cut short
+// still speaks for the plays it finished; the others keep no place in the choice.
+void Recherche::Approfondir(const Noeud& racine) {
+    Enfants& e = enfants_[0];
+    const int x = EquipeDe(racine);
+    const int profondeurMax =
+        racine.jeu.Action == acPlacement ? reglages_.profondeurPlacement : reglages_.profondeurJeu;
+    profondeur_ = 1;
+    for (int profondeur = 1; profondeur < profondeurMax && !Interrompue(); ++profondeur) {
+        e.Trier();
+        double alpha = -Infini;
+        int faits = 0;
+        for (; faits < e.nombre; ++faits) {
+            const std::uint16_t i = e.ordre[static_cast<std::size_t>(faits)];
+            Enfant& c = e.liste[i];
+            const double bruit = bruits_[i];
+            const double v =
+                Essayer(c.noeud, x, 1, profondeur, alpha - bruit, Infini, faits == 0) + bruit;
+            if (Interrompue()) break;
+            c.cle = v;
+            alpha = std::max(alpha, v);
+        }
+        if (faits == 0) break;
+        for (int k = faits; k < e.nombre; ++k)
+            e.liste[e.ordre[static_cast<std::size_t>(k)]].cle = -Infini;
+        if (faits == e.nombre) profondeur_ = profondeur + 1;
+    }
+}
+
+// A play that cut at this depth: tried early at its siblings, where it often cuts again.
+void Recherche::Retenir(int ply, const Variante& variante) {
+    auto& tueurs = tueurs_[static_cast<std::size_t>(ply)];
+    if (tueurs[0] == variante) return;
+    tueurs[1] = tueurs[0];
+    tueurs[0] = variante;
+}
+
+ActionJoueur Recherche::Planifier(const Noeud& racine, const Variante& variante) {
+    const ActionJoueur premiere = Decoder(variante.codes[0]);
+    plan_ = {variante, 1, Appliquer(racine, premiere, 1)};
+    return premiere;
+}
+
+std::optional<ActionJoueur> Recherche::SuivrePlan(const jeu& j, const Equipes& joueurs) {
+    if (plan_.suivante == 0 || plan_.suivante >= plan_.variante.nombre) return std::nullopt;
+    if (!MemePosition(j.Etat(), joueurs, plan_.attendu.jeu, plan_.attendu.joueurs))
+        return std::nullopt;
+    const ActionJoueur a =
+        Decoder(plan_.variante.codes[static_cast<std::size_t>(plan_.suivante++)]);
+    plan_.attendu = Appliquer({j.Etat(), joueurs, 0}, a, 1);
+    return a;
 }
 
 std::optional<ActionJoueur> Recherche::Choisir(const jeu& j, const Equipes& joueurs,
-                                               const std::atomic<bool>* arret) {
-    arret_ = arret;
+                                               std::stop_token arret) {
+    arret_ = std::move(arret);
     essais_ = 0;
     epuise_ = false;
-    const Etat racine{j.Etat(), joueurs};
+    profondeur_ = 0;
+    if (reglages_.plan)
+        if (auto suite = SuivrePlan(j, joueurs)) return suite;
+    plan_ = {};
+    table_.Oublier();
+    for (auto& tueurs : tueurs_) tueurs = {};
+    const Noeud racine{j.Etat(), joueurs, 0};
     const int x = EquipeDe(racine);
-    ListerRacine(racine);
-    if (racine_.empty()) return std::nullopt;
-    for (Candidat& c : racine_) c.valeur = ValeurApres(c, x, 0, -Infini) + c.bruit;
-    for (int profondeur = 1; profondeur < reglages_.profondeurMax && !Interrompue(); ++profondeur) {
-        // The best plays so far are searched first: alpha-beta then cuts the most.
-        std::stable_sort(racine_.begin(), racine_.end(),
-                         [](const Candidat& a, const Candidat& b) { return a.valeur > b.valeur; });
-        double alpha = -Infini;
-        std::size_t faits = 0;
-        for (; faits < racine_.size(); ++faits) {
-            Candidat& c = racine_[faits];
-            const double v = ValeurApres(c, x, profondeur, alpha - c.bruit) + c.bruit;
-            if (Interrompue()) break;
-            c.valeur = v;
-            alpha = std::max(alpha, v);
-        }
-        // A deeper search cut short still speaks for the plays it finished, the best of the
-        // shallower one first among them; the others keep no place in the choice.
-        if (faits < racine_.size()) {
-            if (faits == 0) break;
-            racine_.resize(faits);
-        }
+    Developper(racine, 0, nullptr);
+    Enfants& e = enfants_[0];
+    if (e.nombre == 0) return std::nullopt;
+    for (int i = 0; i < e.nombre; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        bruits_[k] = reglages_.bruit * (hasard_() / 4294967296.0);
+        e.liste[k].cle = ValeurDe(e.liste[k].noeud, x, 1, 0, -Infini, Infini) + bruits_[k];
     }
-    if (arret_ && arret_->load()) return std::nullopt;
-    const auto meilleur =
-        std::max_element(racine_.begin(), racine_.end(),
-                         [](const Candidat& a, const Candidat& b) { return a.valeur < b.valeur; });
-    return meilleur->premiere;
+    Approfondir(racine);
+    if (arret_.stop_requested()) return std::nullopt;
+    const Enfant* meilleur = &e.liste[0];
+    for (int i = 1; i < e.nombre; ++i)
+        if (e.liste[static_cast<std::size_t>(i)].cle > meilleur->cle)
+            meilleur = &e.liste[static_cast<std::size_t>(i)];
+    return Planifier(racine, meilleur->variante);
 }

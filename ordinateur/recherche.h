@@ -1,79 +1,96 @@
-// The computer's search: the plays of the team to play, each tried through the rules on copies of
-// the records, the opponent's replies searched with alpha-beta, deepened while a budget of tries
-// allows. The budget counts tries, not time, so that a seed always gives the same choices.
+// The computer's search: every variant of the play of the team to play, tried through the rules on
+// copies of the records, the replies searched with alpha-beta over whole plays, deepened while a
+// budget of tries allows. The budget counts tries, not time, so that a seed always gives the same
+// choices. The chosen play is kept and played out action by action.
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <random>
+#include <stop_token>
 #include <vector>
 
-#include "ordinateur.h"
-#include "rules/legales.h"
-
-struct Reglages {
-    // Plays looked ahead, the computer's own included; deepened one by one up to this.
-    int profondeurMax = 1;
-    // Whether a position is judged by the shots each team could make from it, or by the score.
-    bool potentiels = false;
-    // Tries allowed for one choice; a deeper search that would not fit is not started.
-    long long budget = 0;
-    // Amplitude of the random part of each root play's value: variety among near-equal plays.
-    double bruit = 0;
-    // A goal against one play's occupation points (at most 8 net): a goal decides the game, where
-    // occupation points only decide between teams level on goals.
-    double valeurBut = 40;
-    // The weight of the best shot of the team about to play, and of its opponent's after it.
-    double poidsTrait = 0.9;
-    double poidsReplique = 0.5;
-};
-
-Reglages ReglagesDuNiveau(Niveau niveau);
+#include "noeud.h"
+#include "reglages.h"
+#include "table.h"
 
 class Recherche {
 public:
-    Recherche(Reglages reglages, std::uint32_t graine);
+    Recherche(const Reglages& reglages, std::uint32_t graine);
     ~Recherche();
+    Recherche(const Recherche&) = delete;
+    Recherche& operator=(const Recherche&) = delete;
 
     std::optional<ActionJoueur> Choisir(const jeu& j, const Equipes& joueurs,
-                                        const std::atomic<bool>* arret);
+                                        std::stop_token arret);
     long long Essais() const { return essais_; }
-
-    // A position as the rules see it: everything but the history.
-    struct Etat {
-        EtatJeu jeu;
-        Equipes joueurs;
-    };
-    // A play of the team to play from the root: its first action, where it leads, its values.
-    struct Candidat {
-        ActionJoueur premiere;
-        Etat apres;
-        double bruit;
-        double valeur;
-    };
+    int Profondeur() const { return profondeur_; }
 
 private:
-    template <class Visite>
-    bool Developper(const Etat& s, const ActionJoueur* premiere, int niveau, Visite& visite);
-    Etat Appliquer(const Etat& s, const ActionJoueur& action);
-    double Valeur(const Etat& s, int profondeur, double alpha, double beta);
-    double ValeurApres(const Candidat& c, int x, int profondeur, double alpha);
-    double Statique(const Etat& s, int x);
-    double Potentiel(const Etat& s, int t);
+    // A play from a node: its actions, where they lead, and the order or value it is given.
+    struct Enfant {
+        Variante variante;
+        Noeud noeud;
+        double cle = 0;
+    };
+    // The plays of the nodes of one depth, listed once; their order of search by index.
+    struct Enfants {
+        std::vector<Enfant> liste;
+        std::vector<std::uint16_t> ordre;
+        int nombre = 0;
+
+        // Orders them by key, the higher first, equal keys in the order they were listed.
+        void Trier();
+    };
+
+    // The play chosen at its first action, and where its next action is expected to be played.
+    struct Plan {
+        Variante variante;
+        int suivante = 0;
+        Noeud attendu;
+    };
+
     bool Interrompue();
-    void ListerRacine(const Etat& racine);
+    Noeud Appliquer(const Noeud& s, const ActionJoueur& action, int ply, bool* finDuCoup = nullptr);
+    void Developper(const Noeud& s, int ply, const Variante* conseil);
+    template <class Visite>
+    bool Parcourir(const Noeud& s, int ply, int etape, const Variante& variante, Visite& visite);
+    void Ordonner(const Noeud& s, int ply, const Variante* conseil);
+    double Valeur(const Noeud& s, int ply, int profondeur, double alpha, double beta);
+    double ValeurFrontiere(const Noeud& s, int ply, double alpha, double beta);
+    double ValeurDe(const Noeud& n, int equipe, int ply, int profondeur, double alpha, double beta);
+    double Essayer(const Noeud& n, int equipe, int ply, int profondeur, double alpha, double beta,
+                   bool premier);
+    void Approfondir(const Noeud& racine);
+    std::optional<ActionJoueur> SuivrePlan(const jeu& j, const Equipes& joueurs);
+    ActionJoueur Planifier(const Noeud& racine, const Variante& variante);
+    void Retenir(int ply, const Variante& variante);
+
+    // The judgement of a position without looking further (evaluation.cpp).
+    double Statique(const Noeud& n, int equipe);
+    double Potentiel(int equipe);
 
     Reglages reglages_;
+    // The ply past the deepest search: a goal's worth for coming soon counts down to it.
+    int horizon_;
     std::mt19937 hasard_;
     // Scratch records the rules act on; their history is written and never read.
     std::unique_ptr<jeu> brouillon_;
     std::unique_ptr<class VueMuette> vue_;
-    std::vector<ActionsLegales> listes_;
-    std::vector<Candidat> racine_;
-    const std::atomic<bool>* arret_ = nullptr;
+    TableTransposition table_;
+    // Per depth below the root: the rules' lists for each action of a play, and the plays.
+    std::vector<std::array<ActionsLegales, ActionsParCoup>> listes_;
+    std::vector<Enfants> enfants_;
+    // Per depth, the two latest plays that cut there (killer plays).
+    std::vector<std::array<Variante, 2>> tueurs_;
+    std::vector<double> bruits_;
+    // The judgement's list of shots.
+    ActionsLegales tirs_;
+    Plan plan_;
+    std::stop_token arret_;
     long long essais_ = 0;
     bool epuise_ = false;
+    int profondeur_ = 0;
 };

@@ -70,7 +70,8 @@ void Placer(const Partie& p, int colonne, int ligne) {
     j.PlacerPion(p.Joueurs, colonne, ligne);
     p.Ecran.RedessinerPlateau();
     ChangerJoueur(p);
-    p.Ecran.AfficherPanneau(Panneau::Etape, TextePion(p.Joueurs[j.Equipe()].NbPionsPlaces + 1));
+    if (p.Montre())
+        p.Ecran.AfficherPanneau(Panneau::Etape, TextePion(p.Joueurs[j.Equipe()].NbPionsPlaces + 1));
     ConclurePlacement(p);
 }
 
@@ -96,8 +97,9 @@ void SequenceDeBut(const Partie& p, int sc, int sr, FuturPalet futur) {
     // expiry must not pass a turn in the middle of the goal. What follows is a placement phase
     // or the end of the game, neither of which is timed.
     p.Ecran.ActiverHorloge(false);
-    p.Ecran.Message(Format(Textes::ButDes, NomsEquipes[buteur]), NomsActions[acTir],
-                    Icone::Exclamation);
+    if (p.Montre())
+        p.Ecran.Message(Format(Textes::ButDes, NomsEquipes[buteur]), NomsActions[acTir],
+                        Icone::Exclamation);
     MarquerBut(p, buteur);
     EgaliserCoups(p.Joueurs);
     if (FinDeMiTemps(j)) {

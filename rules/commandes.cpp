@@ -8,6 +8,7 @@
 #include "actions.h"
 #include "deroulement.h"
 #include "game/partie.h"
+#include "legales.h"
 #include "textes.h"
 
 namespace {
@@ -24,7 +25,9 @@ bool PasserAccepte(const Partie& p) {
 
 void RubriquePasserActionClick(const Partie& p) {
     if (!PasserAccepte(p)) return;
-    if (p.Jeu.Action == acTir) return RubriquePasserTourClick(p);
+    // Skipping what ends the play is passing the turn.
+    if (FinitLeCoup(p.Jeu, {ActionJoueur::Genre::PasserAction, {}}))
+        return RubriquePasserTourClick(p);
     p.Jeu.OublierPionDeplace();
     p.Ecran.RedessinerPlateau();
     DefinirAction(p, acTir);

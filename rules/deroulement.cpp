@@ -8,6 +8,7 @@
 namespace {
 
 void AfficherJauge(const Partie& p) {
+    if (!p.Montre()) return;
     const int bleus = p.Joueurs[Bleus].Occupation;
     const int rouges = p.Joueurs[Rouges].Occupation;
     const int total = bleus + rouges;
@@ -35,10 +36,13 @@ bool FinDeMiTemps(const jeu& j) {
     return j.TourCourant % (ToursDeLaPartie(j) / 2) == 0 || DernierTour(j);
 }
 
+int PionsAPlacer(const jeu& j, const joueur& equipe) {
+    return std::max(0, std::min(j.NbPions, MaxPions) - equipe.NbPionsPlaces);
+}
+
 bool PlacementTermine(const jeu& j, const Equipes& joueurs) {
     const int bleus = joueurs[Bleus].NbPionsPlaces;
-    const int cible = std::min(j.NbPions, MaxPions);
-    return (bleus == joueurs[Rouges].NbPionsPlaces && bleus >= cible) ||
+    return (bleus == joueurs[Rouges].NbPionsPlaces && PionsAPlacer(j, joueurs[Bleus]) == 0) ||
            joueurs[j.Equipe()].NbPionsPlaces >= MaxPions;
 }
 
@@ -53,7 +57,7 @@ void AfficherErreur(const Partie& p, const std::string& texte) {
 
 void DemarrerTemps(const Partie& p) {
     if (p.Jeu.Action == acPlacement) {
-        p.Ecran.AfficherPanneau(Panneau::Temps, TexteTemps(0));
+        if (p.Montre()) p.Ecran.AfficherPanneau(Panneau::Temps, TexteTemps(0));
         return;
     }
     p.Jeu.TempsRestant = p.Jeu.MaxTemps;
@@ -70,10 +74,11 @@ void FinDeCoup(const Partie& p) {
         return;
     }
     j.FinDeJeu = DernierTour(j) ? 1 : 0;
-    if (j.FinDeJeu)
-        p.Ecran.Message(Textes::FinDeJeu, Textes::Ovane, Icone::Information);
-    else
+    if (j.FinDeJeu) {
+        if (p.Montre()) p.Ecran.Message(Textes::FinDeJeu, Textes::Ovane, Icone::Information);
+    } else {
         NouvelleMiTemps(p);
+    }
 }
 
 void EgaliserCoups(Equipes& joueurs) {
@@ -87,7 +92,7 @@ void Engagement(const Partie& p, int equipe) {
     AvancerTour(p);
     p.Jeu.Reinitialiser();
     p.Jeu.JoueurCourant = static_cast<std::int8_t>(equipe & 1);
-    p.Ecran.AfficherPanneau(Panneau::Equipe, NomsEquipes[equipe & 1]);
+    if (p.Montre()) p.Ecran.AfficherPanneau(Panneau::Equipe, NomsEquipes[equipe & 1]);
     for (joueur& e : p.Joueurs) e.EffacerPionsPlaces();
     p.Ecran.RedessinerPlateau();
     DefinirAction(p, acPlacement);
@@ -108,19 +113,22 @@ void ChangerJoueur(const Partie& p) {
     if (j.Action != acPlacement && p.Joueurs[Bleus].NbCoups == p.Joueurs[Rouges].NbCoups)
         AvancerTour(p);
     j.JoueurCourant = static_cast<std::int8_t>(j.Equipe() ^ 1);
-    p.Ecran.AfficherPanneau(Panneau::Equipe, NomsEquipes[j.Equipe()]);
+    if (p.Montre()) p.Ecran.AfficherPanneau(Panneau::Equipe, NomsEquipes[j.Equipe()]);
     DemarrerTemps(p);
 }
 
 void DefinirAction(const Partie& p, int action) {
     p.Jeu.Action = static_cast<std::int8_t>(action);
-    p.Ecran.AfficherPanneau(Panneau::Action, NomsActions[ActionAffichable(p.Jeu)]);
-    p.Ecran.AfficherPanneau(Panneau::Etape, NomsEtapes[ActionAffichable(p.Jeu)]);
+    if (p.Montre()) {
+        p.Ecran.AfficherPanneau(Panneau::Action, NomsActions[ActionAffichable(p.Jeu)]);
+        p.Ecran.AfficherPanneau(Panneau::Etape, NomsEtapes[ActionAffichable(p.Jeu)]);
+    }
     p.Ecran.DefinirCurseur(action);
 }
 
 void AvancerTour(const Partie& p) {
-    p.Ecran.AfficherPanneau(Panneau::Tour, TexteTour(p.Jeu.TourCourant + 1, p.Jeu.NbTours));
+    if (p.Montre())
+        p.Ecran.AfficherPanneau(Panneau::Tour, TexteTour(p.Jeu.TourCourant + 1, p.Jeu.NbTours));
     ++p.Jeu.TourCourant;
 }
 
@@ -128,7 +136,7 @@ void MarquerBut(const Partie& p, int equipe) {
     Equipes& e = p.Joueurs;
     const int bleus = e[Bleus].Buts + (equipe == Bleus ? 1 : 0);
     const int rouges = e[Rouges].Buts + (equipe == Rouges ? 1 : 0);
-    p.Ecran.AfficherPanneau(Panneau::Score, TexteScore(bleus, rouges));
+    if (p.Montre()) p.Ecran.AfficherPanneau(Panneau::Score, TexteScore(bleus, rouges));
     ++e[equipe & 1].Buts;
 }
 

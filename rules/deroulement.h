@@ -37,6 +37,8 @@ bool DernierTour(const jeu& j);
 // Whether the placement phase is over: both teams have placed as many pawns, and at least the
 // number of pawns now chosen. Never more than the seven a history record can hold.
 bool PlacementTermine(const jeu& j, const Equipes& joueurs);
+// How many pawns the team still has to place in the placement phase under way.
+int PionsAPlacer(const jeu& j, const joueur& equipe);
 // Raises the lower play count by one, so that the next turn starts with both teams even.
 void EgaliserCoups(Equipes& joueurs);
 // Ends a complete placement phase (first play timed) and shows the time panel either way.

@@ -59,7 +59,7 @@ bool DansPropreBut(int equipe, int colonne, int ligne) {
 }
 
 bool DansPortee(Decalage d) {
-    return std::abs(d.dc) <= 3 && std::abs(d.dr) <= 3;
+    return std::abs(d.dc) <= Portee && std::abs(d.dr) <= Portee;
 }
 
 bool EnLigneDroite(Decalage d) {

@@ -16,6 +16,9 @@ inline constexpr int LigneButRouges = NbLignes - 1;
 // backgrounds, -1 for the camps, which have none.
 extern const std::array<std::int8_t, NbCases> FondCases;
 
+// How far a pawn moves and a shooter stands from the puck-pawn, on each axis.
+inline constexpr int Portee = 3;
+
 struct Decalage {
     int dc = 0;
     int dr = 0;

@@ -29,6 +29,9 @@ public:
     virtual bool HorlogeActive() const = 0;
     // A modal box with one OK button. The clock may tick while it is open.
     virtual void Message(const std::string& texte, const std::string& titre, Icone icone) = 0;
+    // A view that shows no text, such as a look-ahead's: the rules then format none of the
+    // panels, tooltips and boxes, the better part of the cost of an action they try.
+    virtual bool Muette() const { return false; }
 };
 
 // The rules work on one game record, the two team records, and the window that shows them.
@@ -36,4 +39,7 @@ struct Partie {
     jeu& Jeu;
     Equipes& Joueurs;
     Vue& Ecran;
+
+    // Whether the texts the rules would show are worth making.
+    bool Montre() const { return !Ecran.Muette(); }
 };

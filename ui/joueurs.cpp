@@ -33,7 +33,7 @@ TFormJoueurs::TFormJoueurs(const ChoixJoueurs& choix, QWidget* parent)
         RadioOrdinateur[i]->setGeometry(8, 37, 122, 18);
         ComboNiveau[i] = new QComboBox(cadre);
         ComboNiveau[i]->setGeometry(24, 58, 106, 22);
-        for (int n = 1; n <= 3; ++n)
+        for (int n = 1; n <= NbNiveaux; ++n)
             ComboNiveau[i]->addItem(QString::fromUtf8(NomsNiveaux[static_cast<std::size_t>(n)]));
         ComboNiveau[i]->setAccessibleName(QStringLiteral("Niveau des %1").arg(NomsEquipes[t]));
         ComboNiveau[i]->setCurrentIndex(static_cast<int>(choix.Niveaux[i]) - 1);

@@ -100,8 +100,8 @@ std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
         QStringLiteral("équipe"));
     const QCommandLineOption niveau(
         QStringLiteral("niveau"),
-        QStringLiteral("Niveau de l'ordinateur : 1 (Débutant), 2 (Amateur, par défaut) ou 3 "
-                       "(Expert)."),
+        QStringLiteral("Niveau de l'ordinateur : 1 (Débutant), 2 (Amateur, par défaut), 3 "
+                       "(Expert) ou 4 (Maître)."),
         QStringLiteral("niveau"));
     const QCommandLineOption creer(
         QStringLiteral("creer"),
@@ -139,9 +139,9 @@ std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
     if (lecteur.isSet(niveau)) {
         const QString valeur = lecteur.value(niveau);
         const int n = valeur.size() == 1 ? valeur[0].digitValue() : 0;
-        if (n < 1 || n > 3)
+        if (n < 1 || n > NbNiveaux)
             return Erreur(lecteur, ValeurIncorrecte(QStringLiteral("niveau"), valeur,
-                                                    QStringLiteral("1, 2 ou 3")));
+                                                    QStringLiteral("1, 2, 3 ou 4")));
         ligne.joueurs.Niveaux = {static_cast<Niveau>(n), static_cast<Niveau>(n)};
     }
     if (lecteur.isSet(ordinateur)) {

@@ -1,4 +1,4 @@
-// The program's command line: ovane [--ordinateur bleus|rouges|tous] [--niveau 1|2|3] [FICHIER],
+// The program's command line: ovane [--ordinateur bleus|rouges|tous] [--niveau 1|2|3|4] [FICHIER],
 // or a network game: --creer bleus|rouges [--serveur ADRESSE], --rejoindre ADRESSE CODE; with
 // --help and --version.
 #pragma once

@@ -9,16 +9,19 @@ Reflexion::~Reflexion() {
 
 void Reflexion::Lancer(Ordinateur& ordinateur, const jeu& j, const Equipes& joueurs, Fin fin) {
     Arreter();
-    arret_ = false;
     *copie_ = j;
     equipes_ = joueurs;
-    fil_ = std::thread([this, &ordinateur, fin = std::move(fin)] {
-        auto action = ordinateur.Choisir(*copie_, equipes_, &arret_);
-        if (!arret_) fin(action);
+    fil_ = std::jthread([this, &ordinateur, fin = std::move(fin)](std::stop_token arret) {
+        const auto action = ordinateur.Choisir(*copie_, equipes_, arret);
+        const std::lock_guard verrou(fin_);
+        if (!arret.stop_requested()) fin(action);
     });
 }
 
 void Reflexion::Arreter() {
-    arret_ = true;
+    {
+        const std::lock_guard verrou(fin_);
+        fil_.request_stop();
+    }
     if (fil_.joinable()) fil_.join();
 }

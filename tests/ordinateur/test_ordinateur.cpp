@@ -1,8 +1,9 @@
 // The computer over many seeded games at every level: only actions the rules accept, every game
-// played to its end, the same game for the same seed, and a search that stops when told to.
+// played to its end, every pawn it chooses moved, the same game for the same seed, and a search
+// that stops when told to.
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <stop_token>
 
 #include "ordinateur/ordinateur.h"
 #include "rules/vue_memoire.h"
@@ -17,7 +18,8 @@ struct Rencontre {
     int parties;
 };
 
-// The Expert's method with a small budget of tries: legality and endings do not depend on it.
+// The searching levels' method with a small budget of tries: legality, endings and plans do not
+// depend on it.
 constexpr long long BudgetRapide = 400;
 
 class Niveaux : public ::testing::TestWithParam<Rencontre> {};
@@ -30,6 +32,7 @@ TEST_P(Niveaux, CoupsLegauxEtPartiesFinies) {
                                              static_cast<std::uint32_t>(g + 1), BudgetRapide);
         ASSERT_TRUE(p.legale) << "graine " << g + 1;
         ASSERT_TRUE(p.finie) << "graine " << g + 1;
+        ASSERT_EQ(p.pionsLaisses, 0) << "graine " << g + 1;
         buts += p.buts[0] + p.buts[1];
     }
     // Games with goals go through kick-offs, the placement phases the computer must also play.
@@ -40,14 +43,17 @@ INSTANTIATE_TEST_SUITE_P(Parties, Niveaux,
                          ::testing::Values(Rencontre{"DebutantHasard", 1, 0, 1000},
                                            Rencontre{"AmateurDebutant", 2, 1, 1000},
                                            Rencontre{"ExpertHasard", 3, 0, 500},
-                                           Rencontre{"ExpertAmateur", 3, 2, 500}),
+                                           Rencontre{"ExpertAmateur", 3, 2, 500},
+                                           Rencontre{"MaitreExpert", 4, 3, 200},
+                                           Rencontre{"ExpertReference", 3, Reference, 100}),
                          [](const auto& info) { return info.param.nom; });
 
-// The Expert with room for its deeper searches (alpha-beta two and three plays deep, a team that
-// plays twice at half-time): still legal, still the same game for the same seed.
+// The levels with room for their deeper searches (alpha-beta over several plays, a team that
+// plays twice at half-time, the transposition table): still legal, still the same game for the
+// same seed.
 TEST(Ordinateur, UneGraineDonneToujoursLaMemePartie) {
     constexpr long long Budget = 20000 * OVANE_PARTIES_PAR_CENT / 100;
-    for (const Joueur niveau : {1, 2, 3}) {
+    for (const Joueur niveau : {1, 2, 3, 4}) {
         const ResultatPartie a = JouerPartie(niveau, 2, true, 11, Budget);
         const ResultatPartie b = JouerPartie(niveau, 2, true, 11, Budget);
         EXPECT_TRUE(a.legale && a.finie) << niveau;
@@ -59,11 +65,11 @@ TEST(Ordinateur, UneGraineDonneToujoursLaMemePartie) {
 
 TEST(Ordinateur, UneRechercheArreteeNeRendRien) {
     PartieMemoire partie;
-    std::atomic<bool> arret{true};
+    std::stop_source arret;
+    arret.request_stop();
     Ordinateur expert(Niveau::Expert, 1);
-    EXPECT_FALSE(expert.Choisir(*partie.j, partie.joueurs, &arret));
-    arret = false;
-    EXPECT_TRUE(expert.Choisir(*partie.j, partie.joueurs, &arret));
+    EXPECT_FALSE(expert.Choisir(*partie.j, partie.joueurs, arret.get_token()));
+    EXPECT_TRUE(expert.Choisir(*partie.j, partie.joueurs, std::stop_source().get_token()));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "enregistreur.h"
 #include "rules/legales.h"
@@ -86,6 +87,80 @@ TEST(ActionsLegales, CeQueLaListeDitEstCeQueLeDoubleClicFait) {
     EXPECT_GT(etats, 200);
     EXPECT_GT(tirs, 40);
     EXPECT_GT(buts, 5);
+}
+
+// The rules' answers about the play against what the rules then do, over seeded random games of
+// legal actions: an action ends the play exactly when what follows is a pawn to place or to
+// choose, or the end of the game; the team named to play first once a placement phase is over is
+// the one that does.
+TEST(ActionsLegales, LaFinDuCoupEtLePremierAJouerSontCeQueFontLesRegles) {
+    int fins = 0, phases = 0;
+    for (unsigned graine = 1; graine <= 8; ++graine) {
+        std::mt19937 hasard(graine);
+        PartieDeTest t;
+        int premier = -1;
+        for (int n = 0; n < 3000 && !t.j->FinDeJeu; ++n) {
+            SCOPED_TRACE("graine " + std::to_string(graine) + ", action " + std::to_string(n));
+            ActionsLegales l;
+            ListerActionsLegales(*t.j, l);
+            const int k = static_cast<int>(hasard() % static_cast<unsigned>(l.Nombre + 2));
+            ActionJoueur a{ActionJoueur::Genre::PasserAction, {}};
+            if (k < l.Nombre)
+                a = {ActionJoueur::Genre::Clic,
+                     position(l.Cases[static_cast<std::size_t>(k)].Colonne,
+                              l.Cases[static_cast<std::size_t>(k)].Ligne)};
+            else if (k == l.Nombre + 1)
+                a.genre = ActionJoueur::Genre::PasserTour;
+            if (!l.PasserAction && a.genre != ActionJoueur::Genre::Clic) continue;
+            if (t.j->Action == acPlacement) {
+                const int p = PremierAJouer(*t.j, t.joueurs);
+                ASSERT_TRUE(premier < 0 || premier == p);
+                premier = p;
+            }
+            const bool fin = FinitLeCoup(*t.j, a);
+            Executer(t.p, a);
+            const int action = t.j->Action;
+            ASSERT_EQ(fin, t.j->FinDeJeu || action == acPlacement || action == acDeplacement1);
+            fins += fin;
+            if (premier >= 0 && action != acPlacement && !t.j->FinDeJeu) {
+                ASSERT_EQ(t.j->Equipe(), premier);
+                premier = -1;
+                ++phases;
+            }
+        }
+    }
+    EXPECT_GT(fins, 500);
+    EXPECT_GT(phases, 10);
+}
+
+// A view that shows no text, as a look-ahead's: the rules make none for it, and play the same.
+class VueSansTexte : public VueMemoire {
+public:
+    bool Muette() const override { return true; }
+};
+
+TEST(ActionsLegales, UneVueMuetteVoitLaMemePartie) {
+    for (unsigned graine = 1; graine <= 4; ++graine) {
+        std::mt19937 hasard(graine);
+        PartieDeTest montree;
+        VueSansTexte vue;
+        jeu j;
+        Equipes joueurs;
+        const Partie muette{j, joueurs, vue};
+        for (int n = 0; n < 2000 && !j.FinDeJeu; ++n) {
+            ActionsLegales l;
+            ListerActionsLegales(j, l);
+            const auto k = hasard() % static_cast<unsigned>(l.Nombre + 1);
+            ActionJoueur a{ActionJoueur::Genre::PasserAction, {}};
+            if (k < static_cast<unsigned>(l.Nombre))
+                a = {ActionJoueur::Genre::Clic, position(l.Cases[k].Colonne, l.Cases[k].Ligne)};
+            Executer(montree.p, a);
+            Executer(muette, a);
+            ASSERT_EQ(Octets(j, joueurs), Octets(*montree.j, montree.joueurs)) << n;
+        }
+        EXPECT_TRUE(j.FinDeJeu);
+        EXPECT_EQ(vue.Texte(Panneau::Score), Textes::PanneauxCreation[0]);
+    }
 }
 
 TEST(ActionsLegales, LaCopieDEtatEstLeJeuSansSonHistorique) {

@@ -124,12 +124,12 @@ TEST_F(Joueurs, LeDialogueChoisitEquipeParEquipe) {
     EXPECT_EQ(d.ComboNiveau[Rouges]->currentText(), "Expert");
     QTest::mouseClick(d.RadioOrdinateur[Bleus], Qt::LeftButton);
     EXPECT_TRUE(d.ComboNiveau[Bleus]->isEnabled());
-    d.ComboNiveau[Bleus]->setCurrentIndex(0);
+    d.ComboNiveau[Bleus]->setCurrentIndex(3);
     QTest::mouseClick(d.RadioHumain[Rouges], Qt::LeftButton);
     const ChoixJoueurs c = d.Choix();
     EXPECT_TRUE(c.Ordinateur[Bleus]);
     EXPECT_FALSE(c.Ordinateur[Rouges]);
-    EXPECT_EQ(c.Niveaux[Bleus], Niveau::Debutant);
+    EXPECT_EQ(c.Niveaux[Bleus], Niveau::Maitre);
     EXPECT_EQ(f().RubriqueJoueurs->text(), "&Joueurs...");
     EXPECT_EQ(f().RubriqueJoueurs->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_J));
 }

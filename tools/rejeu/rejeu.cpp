@@ -62,7 +62,7 @@ private:
     bool Ordinateur(std::istringstream& mots) {
         int niveau = 0;
         std::string reste;
-        if (!(mots >> niveau) || (mots >> reste) || niveau < 1 || niveau > 3) return false;
+        if (!(mots >> niveau) || (mots >> reste) || niveau < 1 || niveau > NbNiveaux) return false;
         auto& ordinateur = ordinateurs_[static_cast<std::size_t>(niveau - 1)];
         if (!ordinateur)
             ordinateur = std::make_unique<::Ordinateur>(static_cast<Niveau>(niveau), graine_);
@@ -111,7 +111,7 @@ private:
     std::ostream& sortie_;
     PartieMemoire partie_;
     std::uint32_t graine_ = 1;
-    std::array<std::unique_ptr<::Ordinateur>, 3> ordinateurs_;
+    std::array<std::unique_ptr<::Ordinateur>, NbNiveaux> ordinateurs_;
 };
 
 bool Ignoree(const std::string& ligne) {

@@ -1,6 +1,6 @@
-// ovane-tournoi: N games between two players, sides alternated, and what they show of strength.
-// Usage: ovane-tournoi [-n PARTIES] [-j FILS] JOUEUR JOUEUR   (0 random legal player, 1 to 3
-// levels)
+// ovane-tournoi: N games between two players, sides alternated, and what they show of strength;
+// or, with --signature, the tries the searching levels spend on a fixed set of positions.
+// Usage: ovane-tournoi [-n PARTIES] [-j FILS] [-b] JOUEUR JOUEUR | --signature
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -17,10 +17,6 @@
 #include "tournoi.h"
 
 namespace {
-
-const char* Nom(Joueur j) {
-    return j == 0 ? "Hasard" : NomsNiveaux[static_cast<std::size_t>(j)];
-}
 
 // The Elo difference that gives this expected score; infinite at 0 and 100 %.
 double Elo(double score) {
@@ -42,7 +38,9 @@ std::pair<double, double> Intervalle(double score, double n) {
 void Usage() {
     static_cast<void>(
         std::fputs("usage: ovane-tournoi [-n PARTIES] [-j FILS] [-b] JOUEUR JOUEUR\n"
-                   "  JOUEUR: 0 (coups légaux au hasard), 1 (Débutant), 2 (Amateur), 3 (Expert)\n",
+                   "       ovane-tournoi --signature\n"
+                   "  JOUEUR: 0 (coups légaux au hasard), 1 (Débutant), 2 (Amateur), 3 (Expert),\n"
+                   "          4 (Maître), 5 (Référence : l'Expert d'avant, son jugement d'alors)\n",
                    stderr));
     std::exit(2); // NOLINT(concurrency-mt-unsafe)
 }
@@ -61,6 +59,11 @@ int main(int argc, char** argv) {
     int fils = 2;
     bool brut = false;
     std::vector<Joueur> joueurs;
+    if (argc == 2 && !std::strcmp(argv[1], "--signature")) {
+        const Signature signature = SignatureDeLaRecherche();
+        std::printf("signature Expert %lld Maître %lld\n", signature.expert, signature.maitre);
+        return 0;
+    }
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-n") && i + 1 < argc)
             parties = Entier(argv[++i], 1, 100000);
@@ -69,7 +72,7 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "-b"))
             brut = true;
         else
-            joueurs.push_back(Entier(argv[i], 0, 3));
+            joueurs.push_back(Entier(argv[i], 0, Reference));
     }
     if (joueurs.size() != 2) Usage();
 
@@ -88,7 +91,13 @@ int main(int argc, char** argv) {
     double total = 0;
     int nonFinies = 0, illegales = 0, buts = 0, victoires = 0, nuls = 0;
     std::vector<double> temps;
+    long long profondeurs[2] = {0, 0};
+    long long recherches[2] = {0, 0};
     for (const ResultatPartie& r : resultats) {
+        for (int phase = 0; phase < 2; ++phase) {
+            profondeurs[phase] += r.profondeurs[phase];
+            recherches[phase] += r.recherches[phase];
+        }
         total += r.score;
         victoires += r.score == 1;
         nuls += r.score == 0.5;
@@ -103,16 +112,21 @@ int main(int argc, char** argv) {
     std::sort(temps.begin(), temps.end());
     const double mediane = temps.empty() ? 0 : temps[temps.size() / 2];
     const double pire = temps.empty() ? 0 : temps.back();
+    const auto moyenne = [&](int phase) {
+        return recherches[phase] ? static_cast<double>(profondeurs[phase]) / recherches[phase] : 0;
+    };
     if (brut) {
-        std::printf("%.1f %.0f %.0f %.0f %.2f %.1f %d\n", 100 * score, Elo(score), Elo(bas),
-                    Elo(haut), mediane, pire, nonFinies + illegales);
+        std::printf("%.1f %.0f %.0f %.0f %.2f %.1f %d %.2f %.2f\n", 100 * score, Elo(score),
+                    Elo(bas), Elo(haut), mediane, pire, nonFinies + illegales, moyenne(0),
+                    moyenne(1));
         return nonFinies || illegales ? 1 : 0;
     }
     std::printf("%-9s contre %-9s parties %d  score %.1f %%  Elo %+.0f [%+.0f, %+.0f]  "
                 "gagnées %d nulles %d perdues %d  réflexion médiane %.2f ms, pire %.1f ms  "
-                "buts/partie %.2f",
-                Nom(joueurs[0]), Nom(joueurs[1]), parties, 100 * score, Elo(score), Elo(bas),
-                Elo(haut), victoires, nuls, parties - victoires - nuls, mediane, pire, buts / n);
+                "profondeur placement %.2f, jeu %.2f  buts/partie %.2f",
+                NomDuJoueur(joueurs[0]), NomDuJoueur(joueurs[1]), parties, 100 * score, Elo(score),
+                Elo(bas), Elo(haut), victoires, nuls, parties - victoires - nuls, mediane, pire,
+                moyenne(0), moyenne(1), buts / n);
     if (nonFinies || illegales) std::printf("  NON FINIES %d  REFUSÉES %d", nonFinies, illegales);
     std::printf("\n");
     return nonFinies || illegales ? 1 : 0;
