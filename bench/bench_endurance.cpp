@@ -34,6 +34,10 @@ struct BoitesFermees : Boites {
         FermerLaProchaine();
         reelles.Afficher(parent, texte, titre, icone);
     }
+    bool Demander(QWidget* parent, const QString& texte, const QString& titre) override {
+        FermerLaProchaine();
+        return reelles.Demander(parent, texte, titre);
+    }
 };
 
 struct DialoguesFermes : DialoguesFichier {
