@@ -12,7 +12,8 @@ std::uint32_t GraineDuMoment(int equipe) {
 }
 
 ParticipantOrdinateur::ParticipantOrdinateur(Niveau niveau, std::uint32_t graine, QObject* parent)
-    : Participant(parent), TimerPause(new QTimer(this)), ordinateur_(niveau, graine) {
+    : Participant(parent), TimerPause(new QTimer(this)), niveau_(niveau),
+      ordinateur_(niveau, graine) {
     TimerPause->setSingleShot(true);
     connect(TimerPause, &QTimer::timeout, this, &ParticipantOrdinateur::Agir);
 }

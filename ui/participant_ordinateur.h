@@ -23,7 +23,7 @@ public:
     QString Message() const override;
     bool Occupe() const override { return true; }
 
-    Niveau NiveauDeJeu() const { return ordinateur_.NiveauDeJeu(); }
+    Niveau NiveauDeJeu() const { return niveau_; }
 
     // The pause between showing the cell of the chosen action and doing it, in milliseconds.
     int Pause = 500;
@@ -33,6 +33,7 @@ private:
     void Resultat(int recherche, std::optional<ActionJoueur> action);
     void Agir();
 
+    Niveau niveau_;
     Ordinateur ordinateur_;
     // Declared after the computer it uses: its thread is stopped before the computer goes.
     Reflexion reflexion_;
