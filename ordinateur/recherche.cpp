@@ -289,7 +289,7 @@ void Recherche::Retenir(int ply, const Variante& variante) {
 }
 
 ActionJoueur Recherche::Planifier(const Noeud& racine, const Variante& variante) {
-    const ActionJoueur premiere = Decoder(variante.codes[0]);
+    ActionJoueur premiere = Decoder(variante.codes[0]);
     plan_ = {variante, 1, Appliquer(racine, premiere, 1)};
     return premiere;
 }
@@ -322,7 +322,7 @@ std::optional<ActionJoueur> Recherche::Choisir(const jeu& j, const Equipes& joue
     if (e.nombre == 0) return std::nullopt;
     for (int i = 0; i < e.nombre; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        bruits_[k] = reglages_.bruit * (hasard_() / 4294967296.0);
+        bruits_[k] = reglages_.bruit * (static_cast<double>(hasard_()) / 4294967296.0);
         e.liste[k].cle = ValeurDe(e.liste[k].noeud, x, 1, 0, -Infini, Infini) + bruits_[k];
     }
     Approfondir(racine);

@@ -60,8 +60,9 @@ private:
     void Ordonner(const Noeud& s, int ply, const Variante* conseil);
     double Valeur(const Noeud& s, int ply, int profondeur, double alpha, double beta);
     double ValeurFrontiere(const Noeud& s, int ply, double alpha, double beta);
-    double ValeurDe(const Noeud& n, int equipe, int ply, int profondeur, double alpha, double beta);
-    double Essayer(const Noeud& n, int equipe, int ply, int profondeur, double alpha, double beta,
+    // x: the team the value is for.
+    double ValeurDe(const Noeud& n, int x, int ply, int profondeur, double alpha, double beta);
+    double Essayer(const Noeud& n, int x, int ply, int profondeur, double alpha, double beta,
                    bool premier);
     void Approfondir(const Noeud& racine);
     std::optional<ActionJoueur> SuivrePlan(const jeu& j, const Equipes& joueurs);
@@ -69,8 +70,8 @@ private:
     void Retenir(int ply, const Variante& variante);
 
     // The judgement of a position without looking further (evaluation.cpp).
-    double Statique(const Noeud& n, int equipe);
-    double Potentiel(int equipe);
+    double Statique(const Noeud& n, int x);
+    double Potentiel(int t);
 
     Reglages reglages_;
     // The ply past the deepest search: a goal's worth for coming soon counts down to it.

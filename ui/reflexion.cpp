@@ -11,7 +11,7 @@ void Reflexion::Lancer(Ordinateur& ordinateur, const jeu& j, const Equipes& joue
     Arreter();
     *copie_ = j;
     equipes_ = joueurs;
-    fil_ = std::jthread([this, &ordinateur, fin = std::move(fin)](std::stop_token arret) {
+    fil_ = std::jthread([this, &ordinateur, fin = std::move(fin)](const std::stop_token& arret) {
         const auto action = ordinateur.Choisir(*copie_, equipes_, arret);
         const std::lock_guard verrou(fin_);
         if (!arret.stop_requested()) fin(action);

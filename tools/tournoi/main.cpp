@@ -113,7 +113,9 @@ int main(int argc, char** argv) {
     const double mediane = temps.empty() ? 0 : temps[temps.size() / 2];
     const double pire = temps.empty() ? 0 : temps.back();
     const auto moyenne = [&](int phase) {
-        return recherches[phase] ? static_cast<double>(profondeurs[phase]) / recherches[phase] : 0;
+        return recherches[phase] ? static_cast<double>(profondeurs[phase]) /
+                                       static_cast<double>(recherches[phase])
+                                 : 0;
     };
     if (brut) {
         std::printf("%.1f %.0f %.0f %.0f %.2f %.1f %d %.2f %.2f\n", 100 * score, Elo(score),
