@@ -133,7 +133,8 @@ template <class Nommer> bool SousUnNomLibre(std::string& nom, Nommer nommer) {
     return false;
 }
 
-// A save killed between naming its new file and the rename leaves that file behind.
+// Removes what saves killed between naming their new file and the rename left in the folder,
+// once old enough.
 void RetirerRestes(int dossier) {
     timespec maintenant{};
     if (::clock_gettime(CLOCK_REALTIME, &maintenant) != 0) return;
