@@ -1,7 +1,7 @@
 // The computer player: given the records, the next single action of the team to play, found by
 // asking the rules which actions are legal and trying them on copies of the records. It sees what
-// a player sees (the board, the score, the clock) and plays through the very rules a human is
-// checked by. Deterministic for a seed and a sequence of calls.
+// a player sees of the position (the board, the score, the turn), never the time left, and plays
+// through the very rules a human is checked by. Deterministic for a seed and a sequence of calls.
 #pragma once
 
 #include <cstdint>

@@ -34,6 +34,10 @@ constexpr int MaxVariantes = 2048;
 constexpr double CleConseil = 1e9;
 constexpr double CleBut = 1e6;
 constexpr double CleTueur = 1e5;
+// The transposition table: 4 MiB, room for the positions of the largest budgets; a search one
+// play deep never reaches it.
+constexpr int BitsTable = 17;
+constexpr int BitsTableSansRecherche = 4;
 
 // Goals first, then the shots by the occupation points they take for team t; equal ones in the
 // order of the cells.
@@ -55,17 +59,19 @@ Reglages ReglagesDuNiveau(Niveau niveau) {
     case Niveau::Amateur:
         return {.bruit = 0.5, .potentiels = true};
     case Niveau::Expert:
-        return {.profondeurPlacement = 3,
-                .profondeurJeu = 3,
-                .budget = 250000,
+        return {.profondeurPlacement = 5,
+                .profondeurJeu = 4,
+                .budget = 1000000,
                 .bruit = 0.2,
                 .potentiels = true};
     case Niveau::Maitre:
+        // The team about to play takes at least its best shot: the Maître counts it whole.
         return {.profondeurPlacement = 5,
                 .profondeurJeu = 4,
-                .budget = 1500000,
+                .budget = 3000000,
                 .bruit = 0.2,
-                .potentiels = true};
+                .potentiels = true,
+                .poidsTrait = 1.0};
     }
     return {};
 }
@@ -74,6 +80,7 @@ Recherche::Recherche(const Reglages& reglages, std::uint32_t graine)
     : reglages_(reglages),
       horizon_(std::max(reglages.profondeurPlacement, reglages.profondeurJeu) + 1), hasard_(graine),
       brouillon_(std::make_unique<jeu>()), vue_(std::make_unique<VueMuette>()),
+      table_(horizon_ > 2 ? BitsTable : BitsTableSansRecherche),
       listes_(static_cast<std::size_t>(horizon_)), enfants_(static_cast<std::size_t>(horizon_)),
       tueurs_(static_cast<std::size_t>(horizon_)), bruits_(MaxVariantes) {
     for (Enfants& e : enfants_) {

@@ -21,7 +21,8 @@ struct EntreeTable {
 
 class TableTransposition {
 public:
-    TableTransposition();
+    // 2^bits entries of 32 bytes, made once.
+    explicit TableTransposition(int bits);
 
     // Forgets every entry, at once: they are left where they are, from an older generation.
     void Oublier() { ++generation_; }
@@ -31,5 +32,6 @@ public:
 
 private:
     std::vector<EntreeTable> entrees_;
+    std::uint64_t masque_;
     std::uint32_t generation_ = 1;
 };

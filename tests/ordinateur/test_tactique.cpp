@@ -92,8 +92,8 @@ TEST_P(ButAdverse, UnePositionPerdueNEstPasConcedeeDeSuite) {
     EXPECT_FALSE(PeutMarquer(*partie.j, partie.joueurs));
 }
 
-INSTANTIATE_TEST_SUITE_P(NiveauxQuiCherchent, ButAdverse,
-                         ::testing::Values(Niveau::Expert, Niveau::Maitre), Nom);
+INSTANTIATE_TEST_SUITE_P(NiveauxQuiVoientLesTirs, ButAdverse,
+                         ::testing::Values(Niveau::Amateur, Niveau::Expert, Niveau::Maitre), Nom);
 
 // The last play of the game: Bleus trail by 5 occupation points, and only a shot that sends the
 // puck-pawn to row 8 (8 points to 2) wins; passing, or the shot to row 6, loses.

@@ -45,6 +45,13 @@ void Usage() {
     std::exit(2); // NOLINT(concurrency-mt-unsafe)
 }
 
+double Mediane(std::vector<double> valeurs) {
+    if (valeurs.empty()) return 0;
+    const auto milieu = valeurs.begin() + static_cast<std::ptrdiff_t>(valeurs.size() / 2);
+    std::nth_element(valeurs.begin(), milieu, valeurs.end());
+    return *milieu;
+}
+
 int Entier(const char* texte, int min, int max) {
     char* fin = nullptr;
     const long v = std::strtol(texte, &fin, 10);
@@ -90,13 +97,14 @@ int main(int argc, char** argv) {
 
     double total = 0;
     int nonFinies = 0, illegales = 0, buts = 0, victoires = 0, nuls = 0;
-    std::vector<double> temps;
+    std::vector<double> temps, recherches;
+    int laisses = 0;
     long long profondeurs[2] = {0, 0};
-    long long recherches[2] = {0, 0};
+    long long nbRecherches[2] = {0, 0};
     for (const ResultatPartie& r : resultats) {
         for (int phase = 0; phase < 2; ++phase) {
             profondeurs[phase] += r.profondeurs[phase];
-            recherches[phase] += r.recherches[phase];
+            nbRecherches[phase] += r.recherches[phase];
         }
         total += r.score;
         victoires += r.score == 1;
@@ -105,30 +113,33 @@ int main(int argc, char** argv) {
         illegales += !r.legale;
         buts += r.buts[0] + r.buts[1];
         temps.insert(temps.end(), r.reflexions.begin(), r.reflexions.end());
+        recherches.insert(recherches.end(), r.recherchesMs.begin(), r.recherchesMs.end());
+        laisses += r.pionsLaisses;
     }
     const double n = parties;
     const double score = total / n;
     const auto [bas, haut] = Intervalle(score, n);
-    std::sort(temps.begin(), temps.end());
-    const double mediane = temps.empty() ? 0 : temps[temps.size() / 2];
-    const double pire = temps.empty() ? 0 : temps.back();
+    const double mediane = Mediane(temps);
+    const double medianeRecherches = Mediane(recherches);
+    const double pire = temps.empty() ? 0 : *std::max_element(temps.begin(), temps.end());
     const auto moyenne = [&](int phase) {
-        return recherches[phase] ? static_cast<double>(profondeurs[phase]) /
-                                       static_cast<double>(recherches[phase])
-                                 : 0;
+        return nbRecherches[phase] ? static_cast<double>(profondeurs[phase]) /
+                                         static_cast<double>(nbRecherches[phase])
+                                   : 0;
     };
     if (brut) {
-        std::printf("%.1f %.0f %.0f %.0f %.2f %.1f %d %.2f %.2f\n", 100 * score, Elo(score),
+        std::printf("%.1f %.0f %.0f %.0f %.2f %.1f %d %.2f %.2f %.2f %d\n", 100 * score, Elo(score),
                     Elo(bas), Elo(haut), mediane, pire, nonFinies + illegales, moyenne(0),
-                    moyenne(1));
+                    moyenne(1), medianeRecherches, laisses);
         return nonFinies || illegales ? 1 : 0;
     }
     std::printf("%-9s contre %-9s parties %d  score %.1f %%  Elo %+.0f [%+.0f, %+.0f]  "
-                "gagnées %d nulles %d perdues %d  réflexion médiane %.2f ms, pire %.1f ms  "
-                "profondeur placement %.2f, jeu %.2f  buts/partie %.2f",
+                "gagnées %d nulles %d perdues %d  réflexion médiane %.2f ms (%.2f ms au début "
+                "d'un coup), pire %.1f ms  profondeur placement %.2f, jeu %.2f  buts/partie %.2f  "
+                "pions laissés %d",
                 NomDuJoueur(joueurs[0]), NomDuJoueur(joueurs[1]), parties, 100 * score, Elo(score),
-                Elo(bas), Elo(haut), victoires, nuls, parties - victoires - nuls, mediane, pire,
-                moyenne(0), moyenne(1), buts / n);
+                Elo(bas), Elo(haut), victoires, nuls, parties - victoires - nuls, mediane,
+                medianeRecherches, pire, moyenne(0), moyenne(1), buts / n, laisses);
     if (nonFinies || illegales) std::printf("  NON FINIES %d  REFUSÉES %d", nonFinies, illegales);
     std::printf("\n");
     return nonFinies || illegales ? 1 : 0;

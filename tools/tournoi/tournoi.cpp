@@ -99,8 +99,10 @@ ResultatPartie JouerPartie(Joueur premier, Joueur second, bool bleus, std::uint3
             const double debut = TempsDeCalcul();
             const auto choix = ordinateurs[t]->Choisir(*partie.j, partie.joueurs);
             if (t == moi) {
-                r.reflexions.push_back(TempsDeCalcul() - debut);
+                const double duree = TempsDeCalcul() - debut;
+                r.reflexions.push_back(duree);
                 if (const int p = ordinateurs[t]->Profondeur(); p > 0) {
+                    r.recherchesMs.push_back(duree);
                     r.profondeurs[placement ? 0 : 1] += p;
                     ++r.recherches[placement ? 0 : 1];
                 }

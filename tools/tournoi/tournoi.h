@@ -33,6 +33,8 @@ struct ResultatPartie {
     int pionsLaisses = 0;
     // Think time of the first player's computer actions, in milliseconds of processor time, each.
     std::vector<double> reflexions;
+    // The same for the actions that searched, a play's first: the others follow its plan.
+    std::vector<double> recherchesMs;
     // How deep the first player's searches looked, in placement phases and in play: the sum over
     // its searches, and their number.
     long long profondeurs[2] = {0, 0};
