@@ -216,6 +216,13 @@ void HotePartie::Traiter(Lien& lien, const Requete& r) {
     case G::Etat:
         lien.Envoyer(LigneEtat(partie_.vue));
         return lien.Envoyer("ok");
+    case G::Sauvegarde: {
+        Annonce sauvegarde;
+        sauvegarde.genre = Annonce::Genre::Sauvegarde;
+        sauvegarde.octets = OctetsPartie(*partie_.j, partie_.joueurs);
+        lien.Envoyer(TexteAnnonce(sauvegarde));
+        return lien.Envoyer("ok");
+    }
     case G::Proposer:
         return Proposer(equipe, lien, r.jeu);
     case G::Accepter:
