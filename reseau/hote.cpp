@@ -246,13 +246,15 @@ void HotePartie::Jouer(int equipe, Lien& lien, const CommandeJeu& commande) {
 // boxes it showed to its author. A command that changed nothing shows its boxes only.
 HotePartie::Issue HotePartie::Evenement(const CommandeJeu& commande, Lien* auteur) {
     const Copie avant(partie_);
-    const auto octetsAvant = OctetsPartie(*partie_.j, partie_.joueurs);
     const std::string etatAvant = LigneEtat(partie_.vue);
     const bool finAvant = partie_.j->FinDeJeu != 0;
     boites_.clear();
     AppliquerCommandeJeu(partie_.p, commande);
-    const bool change = OctetsPartie(*partie_.j, partie_.joueurs) != octetsAvant ||
-                        LigneEtat(partie_.vue) != etatAvant;
+    // Writing the records out is most of an action's cost: only when the view did not change,
+    // and from the copy kept anyway.
+    const bool change =
+        LigneEtat(partie_.vue) != etatAvant ||
+        OctetsPartie(*partie_.j, partie_.joueurs) != OctetsPartie(*avant.j, avant.joueurs);
     const std::string ligne = TexteCommandeJeu(commande);
     if (change && !Garder(ligne)) {
         avant.Remettre(partie_);

@@ -49,6 +49,11 @@ inline constexpr const char* AdversaireAbsent = "Votre adversaire n'est pas conn
 inline constexpr const char* PropositionEnCours = "Une proposition attend déjà sa réponse.";
 inline constexpr const char* AucuneProposition = "Aucune proposition n'attend votre réponse.";
 inline constexpr const char* Arret = "Le serveur s'arrête.";
+inline constexpr const char* TropDeConnexions = "Trop de connexions depuis votre adresse.";
+inline constexpr const char* TropDeParties = "Trop de parties créées depuis votre adresse.";
+inline constexpr const char* ServeurComplet = "Le serveur est complet : réessayez plus tard.";
+inline constexpr const char* TropDeCommandes = "Trop de commandes à la fois.";
+inline constexpr const char* LigneTropLente = "Ligne reçue trop lentement.";
 } // namespace TextesReseau
 
 // "erreur TEXTE".

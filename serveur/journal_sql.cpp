@@ -16,6 +16,22 @@ bool Preparer(QSqlQuery& q, const char* sql) {
     return q.prepare(QString::fromUtf8(sql));
 }
 
+// A row of "SELECT code, empreinte0, empreinte1, base FROM parties".
+PartieEnregistree PartieDe(const QSqlQuery& q) {
+    PartieEnregistree p;
+    p.code = q.value(0).toString().toStdString();
+    p.empreintes[0] = q.value(1).toByteArray().toStdString();
+    p.empreintes[1] = q.value(2).toByteArray().toStdString();
+    const QByteArray base = q.value(3).toByteArray();
+    p.base.assign(base.begin(), base.end());
+    return p;
+}
+
+// A row of "SELECT code, tics, texte FROM lignes".
+LigneEnregistree LigneDe(const QSqlQuery& q) {
+    return {q.value(1).toInt(), q.value(2).toString().toStdString()};
+}
+
 } // namespace
 
 JournalSql::JournalSql() : nom_(QStringLiteral("ovane-journal")) {}
@@ -83,12 +99,7 @@ bool JournalSql::Charger(std::vector<PartieEnregistree>& parties, QString& erreu
     }
     std::map<std::string, std::size_t> index;
     while (q.next()) {
-        PartieEnregistree p;
-        p.code = q.value(0).toString().toStdString();
-        p.empreintes[0] = q.value(1).toByteArray().toStdString();
-        p.empreintes[1] = q.value(2).toByteArray().toStdString();
-        const QByteArray base = q.value(3).toByteArray();
-        p.base.assign(base.begin(), base.end());
+        PartieEnregistree p = PartieDe(q);
         index[p.code] = parties.size();
         parties.push_back(std::move(p));
     }
@@ -99,8 +110,7 @@ bool JournalSql::Charger(std::vector<PartieEnregistree>& parties, QString& erreu
     while (q.next()) {
         const auto i = index.find(q.value(0).toString().toStdString());
         if (i == index.end()) continue;
-        parties[i->second].lignes.push_back(
-            {q.value(1).toInt(), q.value(2).toString().toStdString()});
+        parties[i->second].lignes.push_back(LigneDe(q));
     }
     return true;
 }
@@ -147,4 +157,18 @@ bool JournalSql::Compacter(const std::string& code, const std::vector<std::uint8
         q.addBindValue(QString::fromStdString(code));
         return Executer(q);
     });
+}
+
+bool JournalSql::Relire(const std::string& code, PartieEnregistree& partie) {
+    QSqlQuery q(base_);
+    q.setForwardOnly(true);
+    Preparer(q, "SELECT code, empreinte0, empreinte1, base FROM parties WHERE code = ?");
+    q.addBindValue(QString::fromStdString(code));
+    if (!Executer(q) || !q.next()) return false;
+    partie = PartieDe(q);
+    Preparer(q, "SELECT code, tics, texte FROM lignes WHERE code = ? ORDER BY id");
+    q.addBindValue(QString::fromStdString(code));
+    if (!Executer(q)) return false;
+    while (q.next()) partie.lignes.push_back(LigneDe(q));
+    return true;
 }

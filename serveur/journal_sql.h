@@ -27,6 +27,7 @@ public:
     bool Asseoir(const std::string& code, int equipe, const std::string& empreinte) override;
     bool Ajouter(const std::string& code, const LigneEnregistree& ligne) override;
     bool Compacter(const std::string& code, const std::vector<std::uint8_t>& base) override;
+    bool Relire(const std::string& code, PartieEnregistree& partie) override;
 
 private:
     bool Executer(QSqlQuery& requete);

@@ -16,11 +16,15 @@ namespace {
 
 class Serveur {
 public:
-    explicit Serveur(const std::filesystem::path& donnees) {
+    // The test's players act as fast as the loopback lets them, far beyond a person's rate.
+    explicit Serveur(const std::filesystem::path& donnees, QStringList options = {}) {
         processus.setProcessChannelMode(QProcess::SeparateChannels);
-        processus.start(QStringLiteral(OVANE_SERVEUR),
-                        {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--donnees"),
-                         QString::fromStdString(donnees.string())});
+        processus.start(
+            QStringLiteral(OVANE_SERVEUR),
+            QStringList{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--donnees"),
+                        QString::fromStdString(donnees.string()),
+                        QStringLiteral("--lignes-par-seconde"), QStringLiteral("10000")} +
+                options);
         if (!processus.waitForStarted(5000) || !processus.waitForReadyRead(10000)) return;
         const QByteArray ligne = processus.readLine().trimmed();
         if (ligne.startsWith("port ")) port = static_cast<quint16>(ligne.mid(5).toUInt());
