@@ -37,6 +37,7 @@ LigneEnregistree LigneDe(const QSqlQuery& q) {
 JournalSql::JournalSql() : nom_(QStringLiteral("ovane-journal")) {}
 
 JournalSql::~JournalSql() {
+    ajout_.reset();
     if (base_.isValid()) base_.close();
     base_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(nom_);
@@ -81,7 +82,10 @@ bool JournalSql::Ouvrir(const QString& fichier, QString& erreur) {
              "PRAGMA synchronous = NORMAL",
              "CREATE TABLE IF NOT EXISTS parties (code TEXT PRIMARY KEY, empreinte0 BLOB, "
              "empreinte1 BLOB, base BLOB)",
-             "CREATE TABLE IF NOT EXISTS lignes (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+             // No AUTOINCREMENT: its counter is one more page written by every action. A new
+             // row's id is above every row left, and Compacter removes all of a game's rows, so
+             // a game's rows still come back in their order.
+             "CREATE TABLE IF NOT EXISTS lignes (id INTEGER PRIMARY KEY, "
              "code TEXT NOT NULL, tics INTEGER NOT NULL, texte TEXT NOT NULL)",
              "CREATE INDEX IF NOT EXISTS lignes_code ON lignes (code, id)",
          }) {
@@ -137,12 +141,17 @@ bool JournalSql::Asseoir(const std::string& code, int equipe, const std::string&
 }
 
 bool JournalSql::Ajouter(const std::string& code, const LigneEnregistree& ligne) {
-    QSqlQuery q(base_);
-    Preparer(q, "INSERT INTO lignes (code, tics, texte) VALUES (?, ?, ?)");
-    q.addBindValue(QString::fromStdString(code));
-    q.addBindValue(ligne.tics);
-    q.addBindValue(QString::fromStdString(ligne.texte));
-    return Executer(q);
+    if (!ajout_) {
+        ajout_.emplace(base_);
+        if (!Preparer(*ajout_, "INSERT INTO lignes (code, tics, texte) VALUES (?, ?, ?)")) {
+            ajout_.reset();
+            return false;
+        }
+    }
+    ajout_->bindValue(0, QString::fromStdString(code));
+    ajout_->bindValue(1, ligne.tics);
+    ajout_->bindValue(2, QString::fromStdString(ligne.texte));
+    return Executer(*ajout_);
 }
 
 bool JournalSql::Compacter(const std::string& code, const std::vector<std::uint8_t>& base) {

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "reseau/journal.h"
@@ -35,4 +36,7 @@ private:
 
     QString nom_;
     QSqlDatabase base_;
+    // The statement of every action, parsed once: SQLite's parser was a visible part of an
+    // action's cost.
+    std::optional<QSqlQuery> ajout_;
 };

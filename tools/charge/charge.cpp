@@ -144,6 +144,7 @@ private:
     std::vector<float> latences_;
     ResultatCharge r_;
     long long cpuDebut_ = 0;
+    long long attenteDebut_ = 0;
 };
 
 // The clients, in this order: each game's creator and guest side by side, then the idle ones.
@@ -468,10 +469,16 @@ void Banc::MesurerServeur(bool debut) {
         for (int n = 3; n <= 15 && champs >> champ; ++n)
             if (n >= 14) cpu += std::stoll(champ);
     }
+    // /proc/PID/schedstat: time run, then time spent runnable but waiting for a core.
+    std::ifstream ordonnanceur("/proc/" + std::to_string(o_.pid) + "/schedstat");
+    long long tourne = 0, attente = 0;
+    ordonnanceur >> tourne >> attente;
     if (debut) {
         cpuDebut_ = cpu;
+        attenteDebut_ = attente;
         return;
     }
+    r_.attenteServeur = static_cast<double>(attente - attenteDebut_) / 1e9;
     r_.cpuServeur =
         static_cast<double>(cpu - cpuDebut_) / static_cast<double>(::sysconf(_SC_CLK_TCK));
     std::ifstream status("/proc/" + std::to_string(o_.pid) + "/status");

@@ -56,6 +56,8 @@ struct ResultatCharge {
     // The server's, when its process was given.
     long long memoireKio = 0, picMemoireKio = 0;
     double cpuServeur = 0;
+    // Time the server was ready to run but waited for a core: others' load on this machine.
+    double attenteServeur = 0;
     double dureeMesuree = 0;
 };
 

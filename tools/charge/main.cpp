@@ -97,6 +97,7 @@ int main(int argc, char** argv) {
     if (o.pid > 0) {
         std::printf("memoire_serveur_kio %lld %lld\n", r.memoireKio, r.picMemoireKio);
         std::printf("cpu_serveur_s %.2f\n", r.cpuServeur);
+        std::printf("attente_cpu_serveur_s %.2f\n", r.attenteServeur);
     }
     return r.erreurs == 0 && r.desynchros == 0 && r.pertes == 0 ? 0 : 1;
 }
