@@ -226,7 +226,16 @@ const char* Accueil::Admettre(Connexion* c) {
     if (!socket) return TextesReseau::TropDeConnexions;
     const std::string cle = CleAdresse(socket->peerAddress());
     if (const char* refus = adresses_.Connecter(cle, temps_.elapsed())) {
-        emit Evenement(QStringLiteral("%1 refusé : trop de connexions").arg(Nom(c)));
+        // One line a second at most: a flood must not fill the log as well.
+        if (temps_.elapsed() - dernierRefus_ < 1000) {
+            ++refusTus_;
+            return refus;
+        }
+        emit Evenement(QStringLiteral("%1 refusé : trop de connexions (%2 autres refus tus)")
+                           .arg(Nom(c))
+                           .arg(refusTus_));
+        dernierRefus_ = temps_.elapsed();
+        refusTus_ = 0;
         return refus;
     }
     c->Adresse = cle;

@@ -86,4 +86,6 @@ private:
     std::map<std::string, Salle> salles_;
     Adresses adresses_{reglages.limites};
     QElapsedTimer temps_;
+    qint64 dernierRefus_ = -1000;
+    int refusTus_ = 0;
 };

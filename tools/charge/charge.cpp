@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "game/partie.h"
+#include "hostiles.h"
 #include "reseau/lignes.h"
 #include "reseau/miroir.h"
 #include "reseau/protocole.h"
@@ -34,6 +35,8 @@ Horloge::duration DeMs(double ms) {
 
 // The source addresses' blocks of the loopback: players, idle connections, hostile ones.
 enum Bloc { BlocJoueurs = 1, BlocInactifs = 2, BlocHostiles = 3 };
+// The bit of an epoll event's number that says it is a hostile connection's.
+constexpr std::uint32_t MarqueHostile = 1u << 30;
 // Idle connections share an address four by four, as a household's would.
 constexpr int InactivesParAdresse = 4;
 
@@ -122,6 +125,7 @@ private:
     void Avancer();
     void Verifier();
     void MesurerServeur(bool debut);
+    void AvancerHostiles();
     bool Joueur(const Client& c) const {
         return c.role == Role::Createur || c.role == Role::Invite;
     }
@@ -142,6 +146,8 @@ private:
     int inactivesTenues_ = 0;
     int verifies_ = 0;
     std::vector<float> latences_;
+    std::unique_ptr<Hostiles> hostiles_;
+    Instant prochainHostile_{};
     ResultatCharge r_;
     long long cpuDebut_ = 0;
     long long attenteDebut_ = 0;
@@ -547,6 +553,25 @@ void Banc::Avancer() {
     }
 }
 
+// Hostile clients run while the games play, and stop with them.
+void Banc::AvancerHostiles() {
+    if (!o_.hostiles) return;
+    const Instant maintenant = Horloge::now();
+    if (phase_ == Phase::Jeu && !hostiles_)
+        hostiles_ = std::make_unique<Hostiles>(serveur_, epoll_, MarqueHostile);
+    if (!hostiles_) return;
+    if (phase_ != Phase::Jeu) {
+        r_.hostilesOuvertes = hostiles_->Ouvertes;
+        r_.hostilesRefusees = hostiles_->Fermees;
+        hostiles_.reset();
+        o_.hostiles = false;
+        return;
+    }
+    if (maintenant < prochainHostile_) return;
+    prochainHostile_ = maintenant + std::chrono::milliseconds(10);
+    hostiles_->Avancer(maintenant);
+}
+
 void Banc::Boucle(Instant fin) {
     std::vector<epoll_event> evenements(1024);
     while (phase_ != Phase::Finie && Horloge::now() < fin) {
@@ -559,9 +584,14 @@ void Banc::Boucle(Instant fin) {
         const int n =
             ::epoll_wait(epoll_, evenements.data(), static_cast<int>(evenements.size()), attente);
         for (int i = 0; i < n; ++i) {
-            Client& c = *clients_[evenements[static_cast<std::size_t>(i)].data.u32];
-            Evenement(c, evenements[static_cast<std::size_t>(i)].events);
+            const epoll_event& e = evenements[static_cast<std::size_t>(i)];
+            if (e.data.u32 & MarqueHostile) {
+                if (hostiles_) hostiles_->Evenement(e.data.u32, e.events);
+                continue;
+            }
+            Evenement(*clients_[e.data.u32], e.events);
         }
+        AvancerHostiles();
         Echeances();
     }
 }
