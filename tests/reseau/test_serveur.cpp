@@ -9,33 +9,11 @@
 
 #include "client_socket.h"
 #include "reseau/accueil.h"
+#include "serveur_processus.h"
 #include "tests/dossier_temporaire.h"
 #include "tools/aleatoire/joueur_aleatoire.h"
 
 namespace {
-
-class Serveur {
-public:
-    // The test's players act as fast as the loopback lets them, far beyond a person's rate.
-    explicit Serveur(const std::filesystem::path& donnees, QStringList options = {}) {
-        processus.setProcessChannelMode(QProcess::SeparateChannels);
-        processus.start(
-            QStringLiteral(OVANE_SERVEUR),
-            QStringList{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--donnees"),
-                        QString::fromStdString(donnees.string()),
-                        QStringLiteral("--lignes-par-seconde"), QStringLiteral("10000")} +
-                options);
-        if (!processus.waitForStarted(5000) || !processus.waitForReadyRead(10000)) return;
-        const QByteArray ligne = processus.readLine().trimmed();
-        if (ligne.startsWith("port ")) port = static_cast<quint16>(ligne.mid(5).toUInt());
-    }
-    ~Serveur() {
-        processus.kill();
-        processus.waitForFinished(5000);
-    }
-    QProcess processus;
-    quint16 port = 0;
-};
 
 // The records without the time left in the play: a restart may give back the ticks since the
 // last action.

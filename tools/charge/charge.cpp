@@ -328,6 +328,7 @@ void Banc::Reponse(Client& c, const Annonce& a) {
             if (std::find(attendus.begin(), attendus.end(), maintenant) == attendus.end())
                 ++r_.pertes;
             c.attenduApresReprise.clear();
+            Planifier(*clients_[static_cast<std::size_t>(Partenaire(c))]);
         } else {
             ++assis_;
             // The guest joins once the creator has its code.
@@ -413,9 +414,13 @@ void Banc::Perdre(Client& c) {
 
 // The player to play acts, about a cadence after it may.
 void Banc::Planifier(Client& c) {
-    if (phase_ != Phase::Jeu || c.actionPrevue || !Joueur(c) || c.etape != Etape::Assis ||
-        c.rattrapage || !c.demandes.empty())
+    if (phase_ != Phase::Jeu || o_.attente || c.actionPrevue || !Joueur(c) ||
+        c.etape != Etape::Assis || c.rattrapage || !c.demandes.empty())
         return;
+    // While the other player comes back, nobody acts: its catch-up must hold what it had seen,
+    // and nothing more.
+    const Client& autre = *clients_[static_cast<std::size_t>(Partenaire(c))];
+    if (autre.etape != Etape::Assis || autre.reprise) return;
     const jeu& j = *c.partie->j;
     if (j.FinDeJeu || j.Equipe() != c.equipe) return;
     std::uniform_real_distribution<double> tirage(0.5, 1.5);
