@@ -24,8 +24,13 @@ demarrer() {
   "$serveur" --port "${port_fixe:-0}" --ecoute 127.0.0.1 --donnees "$dossier/donnees" \
     >"$dossier/sortie" 2>>"$dossier/journal" &
   pid=$!
-  for _ in $(seq 100); do grep -q '^port ' "$dossier/sortie" 2>/dev/null && break; sleep 0.1; done
+  for _ in $(seq 300); do grep -q '^port ' "$dossier/sortie" 2>/dev/null && break; sleep 0.1; done
   port=$(awk '/^port /{print $2}' "$dossier/sortie")
+  if [ -z "$port" ]; then
+    echo "the server did not start:" >&2
+    tail -3 "$dossier/journal" >&2
+    exit 1
+  fi
 }
 
 # One load on a fresh server; its figures in $dossier/$1.
