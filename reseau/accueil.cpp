@@ -151,15 +151,19 @@ void Accueil::Echec(Connexion* c) {
 void Accueil::Perdre(Connexion* c) {
     if (!c->Adresse.empty()) adresses_.Liberer(c->Adresse);
     c->Adresse.clear();
-    if (c->Hote) {
-        const std::string code = c->Hote->Code();
-        auto& salle = salles_.at(code);
-        salle.hote->Quitter(*c);
-        c->Hote = nullptr;
-        Actualiser(salle);
-        Evincer(code);
-    }
+    Lever(c);
     c->deleteLater();
+}
+
+// The connection leaves its seat, which stays its player's; a game over and empty leaves memory.
+void Accueil::Lever(Connexion* c) {
+    if (!c->Hote) return;
+    const std::string code = c->Hote->Code();
+    auto& salle = salles_.at(code);
+    salle.hote->Quitter(*c);
+    c->Hote = nullptr;
+    Actualiser(salle);
+    Evincer(code);
 }
 
 Accueil::Salle& Accueil::NouvelleSalle(const std::string& code) {
@@ -262,14 +266,7 @@ const char* Accueil::PlacePourPartie(const Connexion* c) const {
 
 // The seat is let go at once: a peer that does not read may keep the socket for long.
 void Accueil::Rejeter(Connexion* c, const char* texte) {
-    if (c->Hote) {
-        const std::string code = c->Hote->Code();
-        auto& salle = salles_.at(code);
-        salle.hote->Quitter(*c);
-        c->Hote = nullptr;
-        Actualiser(salle);
-        Evincer(code);
-    }
+    Lever(c);
     c->Fermer(texte);
 }
 

@@ -67,6 +67,7 @@ private:
     void Creer(Connexion* c, const Requete& r);
     void Echec(Connexion* c);
     void Perdre(Connexion* c);
+    void Lever(Connexion* c);
     Salle& NouvelleSalle(const std::string& code);
     void Actualiser(Salle& salle);
     std::string NouveauCode() const;

@@ -323,11 +323,15 @@ void Banc::Reponse(Client& c, const Annonce& a) {
         if (c.reprise) {
             c.reprise = false;
             ++r_.reprises;
+            // The host may have sent a last line to one player and not yet to the other: the
+            // game comes back as the one that saw more had it, or with an action in flight.
             const auto maintenant = SansTemps(*c.partie->j, c.partie->joueurs);
-            const auto& attendus = c.attenduApresReprise;
+            const auto& autre =
+                clients_[static_cast<std::size_t>(Partenaire(c))]->attenduApresReprise;
+            auto attendus = c.attenduApresReprise;
+            attendus.insert(attendus.end(), autre.begin(), autre.end());
             if (std::find(attendus.begin(), attendus.end(), maintenant) == attendus.end())
                 ++r_.pertes;
-            c.attenduApresReprise.clear();
             Planifier(*clients_[static_cast<std::size_t>(Partenaire(c))]);
         } else {
             ++assis_;
