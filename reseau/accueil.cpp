@@ -99,7 +99,9 @@ void Accueil::Accueillir(Connexion* c, const std::string& ligne) {
         return c->Fermer(version ? TextesReseau::VersionInconnue : TextesReseau::BonjourAttendu);
     }
     c->Accueillie = true;
-    c->Bonjour->stop();
+    // A greeted connection holds no timer: thousands of idle ones cost no more than their socket.
+    delete c->Bonjour;
+    c->Bonjour = nullptr;
     c->Envoyer("ovane " + std::string(VersionProtocole) + ' ' + version_.toStdString());
 }
 
