@@ -50,7 +50,7 @@ mesurer attente --parties 1000 --attente --duree 20
 
 # The largest number of games one server carries at p99 <= 50 ms, at the same pace a game.
 plus_grand=0
-for n in ${ECHELLE:-250 500 1000 1500 2000 3000 4000}; do
+for n in ${ECHELLE:-100 250 500 1000 1500 2000 3000 4000}; do
   mesurer "echelle$n" --parties "$n" --cadence 500 --duree 20
   p99=$(champ "echelle$n" latence_ms 2)
   echo "$n games: p99 $p99 ms, $(val "echelle$n" actions_par_s) actions/s," \
