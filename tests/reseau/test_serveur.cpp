@@ -212,6 +212,44 @@ TEST(Serveur, LesLimitesCoupentLesAbus) {
     });
 }
 
+// A game over leaves the host's memory once nobody is connected, and comes back from the journal
+// when a player takes its seat back. An address may hold only so many games.
+TEST(Serveur, UnePartieFinieQuitteLaMemoireEtRevientDuJournal) {
+    JournalMemoire journal;
+    Accueil accueil(QStringLiteral("essai"), &journal);
+    accueil.reglages.limites.lignesParSeconde = 1e6;
+    accueil.reglages.limites.rafaleLignes = 1e6;
+    accueil.reglages.limites.partiesParAdresse = 1;
+    ASSERT_TRUE(accueil.Ecouter(QHostAddress::LocalHost, 0));
+    std::string code, jeton;
+    Servir([&, port = accueil.Port()] {
+        Clients c{std::make_unique<ClientSocket>(), std::make_unique<ClientSocket>()};
+        for (auto& client : c) ASSERT_TRUE(client->Connecter(port));
+        ASSERT_TRUE(c[0]->Commande("creer bleus 5 20 90000"));
+        code = LireAnnonce(c[0]->memoire.recues[1])->code;
+        ASSERT_TRUE(c[1]->Commande("creer rouges 5 20 90000"));
+        EXPECT_EQ(c[1]->Derniere(), std::string("erreur ") + TextesReseau::TropDeParties);
+        ASSERT_TRUE(c[1]->Commande("rejoindre " + code));
+        JoueurAleatoire hasard(11);
+        Jouer(c, hasard, 5000);
+        ASSERT_TRUE(c[0]->memoire.partie.j->FinDeJeu);
+        jeton = c[1]->memoire.jeton;
+    });
+    // Both connections gone: the host lets the game go once it hears of it.
+    QElapsedTimer attente;
+    attente.start();
+    while (accueil.NbParties() > 0 && attente.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(accueil.NbParties(), 0U);
+    Servir([&, port = accueil.Port()] {
+        ClientSocket retour;
+        ASSERT_TRUE(retour.Connecter(port));
+        ASSERT_TRUE(retour.Commande("reprendre " + code + ' ' + jeton));
+        EXPECT_EQ(retour.Derniere(), "ok");
+        EXPECT_TRUE(retour.memoire.recues.end()[-2].rfind("fin ", 0) == 0);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
