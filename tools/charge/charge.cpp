@@ -313,7 +313,8 @@ void Banc::Reponse(Client& c, const Annonce& a) {
     if (erreur && d.genre != Attendu::Autre) {
         ++r_.erreurs;
         if (r_.erreurs <= 5)
-            std::fprintf(stderr, "ovane-charge: erreur du serveur : %s\n", a.texte.c_str());
+            static_cast<void>(
+                std::fprintf(stderr, "ovane-charge: erreur du serveur : %s\n", a.texte.c_str()));
     }
     switch (d.genre) {
     case Attendu::Siege:
@@ -649,7 +650,7 @@ ResultatCharge LancerCharge(const OptionsCharge& options) {
     Banc banc(options);
     std::string erreur;
     if (!banc.Preparer(erreur)) {
-        std::fprintf(stderr, "ovane-charge: %s\n", erreur.c_str());
+        static_cast<void>(std::fprintf(stderr, "ovane-charge: %s\n", erreur.c_str()));
         ResultatCharge r;
         r.erreurs = 1;
         return r;

@@ -43,8 +43,8 @@ bool LireOptions(int argc, char** argv, OptionsCharge& o) {
         if (nom == "--serveur") {
             const auto adresse = LireAdresseBoucle(valeur);
             if (!adresse) {
-                std::fprintf(stderr, "ovane-charge: %s n'est pas une adresse de cette machine\n",
-                             valeur);
+                static_cast<void>(std::fprintf(
+                    stderr, "ovane-charge: %s n'est pas une adresse de cette machine\n", valeur));
                 return false;
             }
             const std::string texte = valeur;
@@ -75,7 +75,7 @@ bool LireOptions(int argc, char** argv, OptionsCharge& o) {
 int main(int argc, char** argv) {
     OptionsCharge o;
     if (!LireOptions(argc, argv, o)) {
-        std::fputs(Usage, stderr);
+        static_cast<void>(std::fputs(Usage, stderr));
         return 2;
     }
     const ResultatCharge r = LancerCharge(o);
