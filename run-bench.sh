@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # Builds in Release and prints the performance table. --horloge adds the 30-second clock test;
 # --ordinateur prints the computer's table instead: strength by tournament, think time and depth,
-# the search's signature, and the window's event loop while it thinks.
+# the search's signature, and the window's event loop while it thinks. --reseau prints the game
+# server's table (bench/reseau.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh bench
+# The network table builds only the server and the load tool, without the window.
+if [ "${1:-}" = --reseau ]; then
+  cmake -S . -B build/bench-reseau -DCMAKE_BUILD_TYPE=Release -DOVANE_TESTS=OFF -DOVANE_UI=OFF \
+    >/dev/null
+  cmake --build build/bench-reseau -j2 --target ovane-serveur ovane-charge >/dev/null
+  exec bench/reseau.sh build/bench-reseau
+fi
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DOVANE_TESTS=OFF -DOVANE_BENCH=ON >/dev/null
 cmake --build build/bench -j2 >/dev/null
 b=build/bench/bench

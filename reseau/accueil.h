@@ -3,6 +3,7 @@
 // runs one for its own game, the server one for all of its games.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "hote.h"
+#include "limites.h"
 
 class Connexion;
 class QTimer;
@@ -24,6 +26,9 @@ public:
         int delaiBonjourMs = 30000;
         // Refused codes and tokens a connection may try before it is closed.
         int essaisMax = 5;
+        // A line begun must end by then, or the connection is closed.
+        int delaiLigneMs = 15000;
+        ReglagesLimites limites;
     };
 
     // version: the program's, said in the greeting. The journal, if any, outlives the desk.
@@ -51,6 +56,8 @@ private:
     struct Salle {
         std::unique_ptr<HotePartie> hote;
         QTimer* horloge = nullptr;
+        // The address that created it, which it counts against while it is held.
+        std::string createur;
     };
 
     void Accepter();
@@ -60,12 +67,26 @@ private:
     void Creer(Connexion* c, const Requete& r);
     void Echec(Connexion* c);
     void Perdre(Connexion* c);
+    void Lever(Connexion* c);
     Salle& NouvelleSalle(const std::string& code);
     void Actualiser(Salle& salle);
     std::string NouveauCode() const;
+    // The limits: each returns why it refuses, or nullptr.
+    const char* Admettre(Connexion* c);
+    bool Debit(Connexion* c);
+    const char* PlacePourPartie(const Connexion* c) const;
+    void Rejeter(Connexion* c, const char* texte);
+    // A game over, with nobody connected, leaves memory; the journal still holds it.
+    void Evincer(const std::string& code);
+    std::map<std::string, Salle>::iterator Rappeler(const std::string& code);
+    bool Installer(const PartieEnregistree& partie);
 
     QString version_;
     Journal* journal_;
     QTcpServer serveur_;
     std::map<std::string, Salle> salles_;
+    Adresses adresses_{reglages.limites};
+    QElapsedTimer temps_;
+    qint64 dernierRefus_ = -1000;
+    int refusTus_ = 0;
 };

@@ -9,6 +9,8 @@ Connexion::Connexion(QTcpSocket* socket, std::size_t longueurMax, QObject* paren
     socket_->setParent(this);
     // The kernel keeps what this side has not read yet; the peer is then slowed by TCP itself.
     socket_->setReadBufferSize(static_cast<qint64>(longueurMax) * 4 + 4096);
+    // A line is a whole message: it leaves at once, not once the previous one is acknowledged.
+    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket_, &QTcpSocket::readyRead, this, &Connexion::Lire);
     connect(socket_, &QTcpSocket::disconnected, this, [this] {
         fermee_ = true;
@@ -38,6 +40,25 @@ void Connexion::Lire() {
         }
         if (!bon && !fermee_) emit LigneTropLongue(this);
     }
+    SurveillerLigne();
+}
+
+// The timer runs only while a line is under way: a connection at rest costs no timer.
+void Connexion::SurveillerLigne() {
+    if (fermee_ || delaiLigneMs_ <= 0) return;
+    const bool enCours = lecteur_.Taille() > 0;
+    if (!enCours) {
+        if (ligne_) ligne_->stop();
+        return;
+    }
+    if (!ligne_) {
+        ligne_ = new QTimer(this);
+        ligne_->setSingleShot(true);
+        connect(ligne_, &QTimer::timeout, this, [this] {
+            if (!fermee_) emit LigneTropLente(this);
+        });
+    }
+    if (!ligne_->isActive()) ligne_->start(delaiLigneMs_);
 }
 
 void Connexion::Envoyer(const std::string& ligne) {

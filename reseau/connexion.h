@@ -7,6 +7,7 @@
 
 #include "hote.h"
 #include "lignes.h"
+#include "limites.h"
 
 class QTcpSocket;
 class QTimer;
@@ -27,6 +28,13 @@ public:
     HotePartie* Hote = nullptr;
     int Echecs = 0;
     QTimer* Bonjour = nullptr;
+    // The address it counts against, once admitted; its lines a second.
+    std::string Adresse;
+    Seau Lignes;
+
+    // A line begun must end within this time (0: no limit): a peer that sends a byte now and
+    // then holds nothing of the host for long.
+    void DelaiLigne(int ms) { delaiLigneMs_ = ms; }
 
     // The output a peer may leave unread before it is dropped: several catch-ups' worth.
     static constexpr qint64 SortieMax = 1 << 20;
@@ -34,15 +42,19 @@ public:
 signals:
     void LigneRecue(Connexion* connexion, const std::string& ligne);
     void LigneTropLongue(Connexion* connexion);
+    void LigneTropLente(Connexion* connexion);
     // The connection is closed, whichever side closed it; emitted once.
     void Perdue(Connexion* connexion);
 
 private:
     void Lire();
     void Couper();
+    void SurveillerLigne();
 
     QTcpSocket* socket_;
     LecteurLignes lecteur_;
+    QTimer* ligne_ = nullptr;
+    int delaiLigneMs_ = 0;
     bool fermee_ = false;
     bool perdue_ = false;
 };

@@ -216,6 +216,13 @@ void HotePartie::Traiter(Lien& lien, const Requete& r) {
     case G::Etat:
         lien.Envoyer(LigneEtat(partie_.vue));
         return lien.Envoyer("ok");
+    case G::Sauvegarde: {
+        Annonce sauvegarde;
+        sauvegarde.genre = Annonce::Genre::Sauvegarde;
+        sauvegarde.octets = OctetsPartie(*partie_.j, partie_.joueurs);
+        lien.Envoyer(TexteAnnonce(sauvegarde));
+        return lien.Envoyer("ok");
+    }
     case G::Proposer:
         return Proposer(equipe, lien, r.jeu);
     case G::Accepter:
@@ -239,13 +246,15 @@ void HotePartie::Jouer(int equipe, Lien& lien, const CommandeJeu& commande) {
 // boxes it showed to its author. A command that changed nothing shows its boxes only.
 HotePartie::Issue HotePartie::Evenement(const CommandeJeu& commande, Lien* auteur) {
     const Copie avant(partie_);
-    const auto octetsAvant = OctetsPartie(*partie_.j, partie_.joueurs);
     const std::string etatAvant = LigneEtat(partie_.vue);
     const bool finAvant = partie_.j->FinDeJeu != 0;
     boites_.clear();
     AppliquerCommandeJeu(partie_.p, commande);
-    const bool change = OctetsPartie(*partie_.j, partie_.joueurs) != octetsAvant ||
-                        LigneEtat(partie_.vue) != etatAvant;
+    // Writing the records out is most of an action's cost: only when the view did not change,
+    // and from the copy kept anyway.
+    const bool change =
+        LigneEtat(partie_.vue) != etatAvant ||
+        OctetsPartie(*partie_.j, partie_.joueurs) != OctetsPartie(*avant.j, avant.joueurs);
     const std::string ligne = TexteCommandeJeu(commande);
     if (change && !Garder(ligne)) {
         avant.Remettre(partie_);

@@ -33,4 +33,10 @@ public:
     virtual bool Ajouter(const std::string& code, const LigneEnregistree& ligne) = 0;
     // The snapshot replaces the base and every line kept so far.
     virtual bool Compacter(const std::string& code, const std::vector<std::uint8_t>& base) = 0;
+    // One game read back, for a host that let it leave its memory; false when there is none.
+    virtual bool Relire(const std::string& code, PartieEnregistree& partie) {
+        static_cast<void>(code);
+        static_cast<void>(partie);
+        return false;
+    }
 };

@@ -172,9 +172,13 @@ LectureRequete LireRequete(std::string_view ligne) {
         r.jeu = *proposee;
         return Lue(r);
     }
-    if (commande == "etat" || commande == "accepter" || commande == "refuser") {
+    if (commande == "etat" || commande == "accepter" || commande == "refuser" ||
+        commande == "sauvegarde") {
         if (mots->size() != 1) return Illisible();
-        r.genre = commande == "etat" ? G::Etat : commande == "accepter" ? G::Accepter : G::Refuser;
+        r.genre = commande == "etat"       ? G::Etat
+                  : commande == "accepter" ? G::Accepter
+                  : commande == "refuser"  ? G::Refuser
+                                           : G::Sauvegarde;
         return Lue(r);
     }
     const auto action = CommandeDe(*mots, 0);
@@ -212,6 +216,8 @@ std::string TexteRequete(const Requete& r) {
         return "accepter";
     case G::Refuser:
         return "refuser";
+    case G::Sauvegarde:
+        return "sauvegarde";
     }
     return {};
 }
@@ -242,10 +248,10 @@ std::optional<Annonce> AnnonceAMots(std::string_view ligne, const Mots_& mots) {
         if (!commande) return std::nullopt;
         a.genre = G::Jeu;
         a.jeu = *commande;
-    } else if (premier == "instantane" && mots.size() == 2) {
+    } else if ((premier == "instantane" || premier == "sauvegarde") && mots.size() == 2) {
         auto octets = DepuisBase64(mots[1]);
         if (!octets || octets->size() != TaillePartie) return std::nullopt;
-        a.genre = G::Instantane;
+        a.genre = premier == "instantane" ? G::Instantane : G::Sauvegarde;
         a.octets = std::move(*octets);
     } else if (premier == "adversaire" && mots.size() == 2 &&
                (mots[1] == "present" || mots[1] == "absent")) {
@@ -317,6 +323,8 @@ std::string TexteAnnonce(const Annonce& a) {
         return a.texte;
     case G::Instantane:
         return "instantane " + EnBase64(a.octets);
+    case G::Sauvegarde:
+        return "sauvegarde " + EnBase64(a.octets);
     case G::Adversaire:
         return a.present ? "adversaire present" : "adversaire absent";
     case G::Proposition:

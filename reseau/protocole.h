@@ -49,6 +49,11 @@ inline constexpr const char* AdversaireAbsent = "Votre adversaire n'est pas conn
 inline constexpr const char* PropositionEnCours = "Une proposition attend déjà sa réponse.";
 inline constexpr const char* AucuneProposition = "Aucune proposition n'attend votre réponse.";
 inline constexpr const char* Arret = "Le serveur s'arrête.";
+inline constexpr const char* TropDeConnexions = "Trop de connexions depuis votre adresse.";
+inline constexpr const char* TropDeParties = "Trop de parties créées depuis votre adresse.";
+inline constexpr const char* ServeurComplet = "Le serveur est complet : réessayez plus tard.";
+inline constexpr const char* TropDeCommandes = "Trop de commandes à la fois.";
+inline constexpr const char* LigneTropLente = "Ligne reçue trop lentement.";
 } // namespace TextesReseau
 
 // "erreur TEXTE".
@@ -72,15 +77,16 @@ std::optional<std::vector<std::string_view>> Mots(std::string_view ligne);
 // A line from a player to the host.
 struct Requete {
     enum class Genre : std::int8_t {
-        Bonjour,   // ovane 1
-        Creer,     // creer EQUIPE P T M
-        Rejoindre, // rejoindre CODE
-        Reprendre, // reprendre CODE JETON
-        Jeu,       // clic C L | passer-action | passer-tour
-        Etat,      // etat
-        Proposer,  // proposer nouvelle | proposer parametres P T M
-        Accepter,  // accepter
-        Refuser,   // refuser
+        Bonjour,    // ovane 1
+        Creer,      // creer EQUIPE P T M
+        Rejoindre,  // rejoindre CODE
+        Reprendre,  // reprendre CODE JETON
+        Jeu,        // clic C L | passer-action | passer-tour
+        Etat,       // etat
+        Proposer,   // proposer nouvelle | proposer parametres P T M
+        Accepter,   // accepter
+        Refuser,    // refuser
+        Sauvegarde, // sauvegarde
     };
     Genre genre = Genre::Bonjour;
     int equipe = 0;
@@ -114,6 +120,7 @@ struct Annonce {
         Retrait,     // proposition annulee
         Reponse,     // reponse acceptee | reponse refusee | reponse annulee
         Fin,         // fin TEXTE
+        Sauvegarde,  // sauvegarde BASE64
     };
     enum class Suite : std::int8_t { Acceptee, Refusee, Annulee };
 
@@ -126,6 +133,7 @@ struct Annonce {
     // Jeu: the line; Proposition: nouvelle or parametres.
     CommandeJeu jeu;
     Boite boite;
+    // Instantane, Sauvegarde: a saved game's bytes.
     std::vector<std::uint8_t> octets;
     bool present = false;
     Suite suite = Suite::Acceptee;

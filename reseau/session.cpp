@@ -284,6 +284,9 @@ void SessionClient::TraiterAnnonce(const Annonce& a) {
     case G::Etat:
         dernierEtat_ = a.texte;
         return;
+    case G::Sauvegarde:
+        // Asked for a check of one's own records only; nothing of the game changes.
+        return;
     case G::Adversaire:
         adversaire_ = a.present;
         return emit Changement();

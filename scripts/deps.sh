@@ -9,7 +9,7 @@ base=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins 
 test_only=(clang libclang-rt-14-dev libgtest-dev libbenchmark-dev xvfb xauth locales
            libglib2.0-bin strace lintian appstream man-db dpkg-dev file
            git clang-format clang-tidy)
-bench_only=(libbenchmark-dev xvfb xauth)
+bench_only=(libbenchmark-dev xvfb xauth valgrind)
 
 case "${1:-build}" in
   build) wanted=("${base[@]}") ;;

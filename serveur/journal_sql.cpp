@@ -16,11 +16,28 @@ bool Preparer(QSqlQuery& q, const char* sql) {
     return q.prepare(QString::fromUtf8(sql));
 }
 
+// A row of "SELECT code, empreinte0, empreinte1, base FROM parties".
+PartieEnregistree PartieDe(const QSqlQuery& q) {
+    PartieEnregistree p;
+    p.code = q.value(0).toString().toStdString();
+    p.empreintes[0] = q.value(1).toByteArray().toStdString();
+    p.empreintes[1] = q.value(2).toByteArray().toStdString();
+    const QByteArray base = q.value(3).toByteArray();
+    p.base.assign(base.begin(), base.end());
+    return p;
+}
+
+// A row of "SELECT code, tics, texte FROM lignes".
+LigneEnregistree LigneDe(const QSqlQuery& q) {
+    return {q.value(1).toInt(), q.value(2).toString().toStdString()};
+}
+
 } // namespace
 
 JournalSql::JournalSql() : nom_(QStringLiteral("ovane-journal")) {}
 
 JournalSql::~JournalSql() {
+    ajout_.reset();
     if (base_.isValid()) base_.close();
     base_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(nom_);
@@ -65,7 +82,10 @@ bool JournalSql::Ouvrir(const QString& fichier, QString& erreur) {
              "PRAGMA synchronous = NORMAL",
              "CREATE TABLE IF NOT EXISTS parties (code TEXT PRIMARY KEY, empreinte0 BLOB, "
              "empreinte1 BLOB, base BLOB)",
-             "CREATE TABLE IF NOT EXISTS lignes (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+             // No AUTOINCREMENT: its counter is one more page written by every action. A new
+             // row's id is above every row left, and Compacter removes all of a game's rows, so
+             // a game's rows still come back in their order.
+             "CREATE TABLE IF NOT EXISTS lignes (id INTEGER PRIMARY KEY, "
              "code TEXT NOT NULL, tics INTEGER NOT NULL, texte TEXT NOT NULL)",
              "CREATE INDEX IF NOT EXISTS lignes_code ON lignes (code, id)",
          }) {
@@ -83,12 +103,7 @@ bool JournalSql::Charger(std::vector<PartieEnregistree>& parties, QString& erreu
     }
     std::map<std::string, std::size_t> index;
     while (q.next()) {
-        PartieEnregistree p;
-        p.code = q.value(0).toString().toStdString();
-        p.empreintes[0] = q.value(1).toByteArray().toStdString();
-        p.empreintes[1] = q.value(2).toByteArray().toStdString();
-        const QByteArray base = q.value(3).toByteArray();
-        p.base.assign(base.begin(), base.end());
+        PartieEnregistree p = PartieDe(q);
         index[p.code] = parties.size();
         parties.push_back(std::move(p));
     }
@@ -99,8 +114,7 @@ bool JournalSql::Charger(std::vector<PartieEnregistree>& parties, QString& erreu
     while (q.next()) {
         const auto i = index.find(q.value(0).toString().toStdString());
         if (i == index.end()) continue;
-        parties[i->second].lignes.push_back(
-            {q.value(1).toInt(), q.value(2).toString().toStdString()});
+        parties[i->second].lignes.push_back(LigneDe(q));
     }
     return true;
 }
@@ -127,12 +141,17 @@ bool JournalSql::Asseoir(const std::string& code, int equipe, const std::string&
 }
 
 bool JournalSql::Ajouter(const std::string& code, const LigneEnregistree& ligne) {
-    QSqlQuery q(base_);
-    Preparer(q, "INSERT INTO lignes (code, tics, texte) VALUES (?, ?, ?)");
-    q.addBindValue(QString::fromStdString(code));
-    q.addBindValue(ligne.tics);
-    q.addBindValue(QString::fromStdString(ligne.texte));
-    return Executer(q);
+    if (!ajout_) {
+        ajout_.emplace(base_);
+        if (!Preparer(*ajout_, "INSERT INTO lignes (code, tics, texte) VALUES (?, ?, ?)")) {
+            ajout_.reset();
+            return false;
+        }
+    }
+    ajout_->bindValue(0, QString::fromStdString(code));
+    ajout_->bindValue(1, ligne.tics);
+    ajout_->bindValue(2, QString::fromStdString(ligne.texte));
+    return Executer(*ajout_);
 }
 
 bool JournalSql::Compacter(const std::string& code, const std::vector<std::uint8_t>& base) {
@@ -147,4 +166,18 @@ bool JournalSql::Compacter(const std::string& code, const std::vector<std::uint8
         q.addBindValue(QString::fromStdString(code));
         return Executer(q);
     });
+}
+
+bool JournalSql::Relire(const std::string& code, PartieEnregistree& partie) {
+    QSqlQuery q(base_);
+    q.setForwardOnly(true);
+    Preparer(q, "SELECT code, empreinte0, empreinte1, base FROM parties WHERE code = ?");
+    q.addBindValue(QString::fromStdString(code));
+    if (!Executer(q) || !q.next()) return false;
+    partie = PartieDe(q);
+    Preparer(q, "SELECT code, tics, texte FROM lignes WHERE code = ? ORDER BY id");
+    q.addBindValue(QString::fromStdString(code));
+    if (!Executer(q)) return false;
+    while (q.next()) partie.lignes.push_back(LigneDe(q));
+    return true;
 }

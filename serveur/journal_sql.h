@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "reseau/journal.h"
@@ -27,6 +28,7 @@ public:
     bool Asseoir(const std::string& code, int equipe, const std::string& empreinte) override;
     bool Ajouter(const std::string& code, const LigneEnregistree& ligne) override;
     bool Compacter(const std::string& code, const std::vector<std::uint8_t>& base) override;
+    bool Relire(const std::string& code, PartieEnregistree& partie) override;
 
 private:
     bool Executer(QSqlQuery& requete);
@@ -34,4 +36,7 @@ private:
 
     QString nom_;
     QSqlDatabase base_;
+    // The statement of every action, parsed once: SQLite's parser was a visible part of an
+    // action's cost.
+    std::optional<QSqlQuery> ajout_;
 };

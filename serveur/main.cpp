@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "journal_sql.h"
+#include "limites_options.h"
 #include "reseau/accueil.h"
 
 namespace {
@@ -59,6 +60,7 @@ struct Options {
     quint16 port = PortParDefaut;
     QHostAddress ecoute = QHostAddress::Any;
     QString donnees;
+    Accueil::Reglages reglages;
 };
 
 // The options read, or the status to end with at once.
@@ -84,6 +86,7 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
         QStringLiteral("Dossier des données (%1 par défaut).").arg(DossierParDefaut()),
         QStringLiteral("DOSSIER"));
     lecteur.addOptions({aide, version, port, ecoute, donnees});
+    DeclarerLimites(lecteur);
     if (!lecteur.parse(app.arguments())) {
         Ecrire(
             stderr,
@@ -113,6 +116,10 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
         Journaliser(QStringLiteral("adresse invalide : %1").arg(lecteur.value(ecoute)));
         return 2;
     }
+    if (QString erreur; !LireLimites(lecteur, options.reglages, erreur)) {
+        Journaliser(erreur);
+        return 2;
+    }
     if (!lecteur.positionalArguments().isEmpty()) {
         Journaliser(QStringLiteral("argument inattendu : %1")
                         .arg(lecteur.positionalArguments().constFirst()));
@@ -138,6 +145,10 @@ int Restaurer(JournalSql& journal, Accueil& accueil) {
 }
 
 int Servir(int argc, char* argv[]) {
+    // Qt's own event dispatcher, not GLib's: with GLib, every write to a socket adds and removes
+    // its notifier from a list of all the sockets, which made each action cost three times as
+    // much with 12,000 connections open (bench/reseau.sh).
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ovane-serveur"));
     QCoreApplication::setApplicationVersion(QStringLiteral(OVANE_VERSION));
@@ -162,6 +173,7 @@ int Servir(int argc, char* argv[]) {
         return 1;
     }
     Accueil accueil(QStringLiteral(OVANE_VERSION), &journal);
+    accueil.reglages = options.reglages;
     QObject::connect(&accueil, &Accueil::Evenement, &accueil, Journaliser);
     if (const int statut = Restaurer(journal, accueil)) return statut;
     if (!accueil.Ecouter(options.ecoute, options.port)) {

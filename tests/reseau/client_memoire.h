@@ -77,6 +77,12 @@ public:
         return true;
     }
 
+    bool Relire(const std::string& code, PartieEnregistree& lue) override {
+        if (code != partie.code) return false;
+        lue = partie;
+        return true;
+    }
+
     PartieEnregistree partie;
     // Lines and snapshots kept so far.
     int ecritures = 0;

@@ -93,6 +93,21 @@ TEST(HotePartie, LesDeuxJoueursRestentEgauxALHote) {
     }
 }
 
+// A player checks its own records against the host's saved-game bytes.
+TEST(HotePartie, LaSauvegardeEstCelleDeLHote) {
+    Table t;
+    t.hote.Traiter(t.Client(Bleus), Action(Clic(position(4, 2))));
+    Requete r;
+    r.genre = Requete::Genre::Sauvegarde;
+    t.hote.Traiter(t.Client(Rouges), r);
+    const auto& recues = t.Client(Rouges).recues;
+    ASSERT_EQ(recues.back(), "ok");
+    const auto sauvegarde = LireAnnonce(recues.end()[-2]);
+    ASSERT_TRUE(sauvegarde && sauvegarde->genre == Annonce::Genre::Sauvegarde);
+    EXPECT_EQ(sauvegarde->octets, Octets(t.hote));
+    EXPECT_EQ(sauvegarde->octets, t.Client(Rouges).Octets());
+}
+
 TEST(HotePartie, LesBoitesDUnRefusVontASonAuteurSeul) {
     Table t;
     const std::size_t avant = t.Client(Rouges).recues.size();

@@ -42,6 +42,7 @@ const CasRequete CasRequetes[] = {
     {"proposer_un_clic", "proposer clic 3 4", nullptr, TextesReseau::CommandeIllisible},
     {"accepter", "accepter", "accepter", nullptr},
     {"etat_avec_argument", "etat 1", nullptr, TextesReseau::CommandeIllisible},
+    {"sauvegarde", "sauvegarde", "sauvegarde", nullptr},
     {"inconnue", "bonjour", nullptr, TextesReseau::CommandeInconnue},
     {"vide", "", nullptr, TextesReseau::CommandeIllisible},
     {"octet_nul", std::string_view("clic 3 4\0", 9), nullptr, TextesReseau::CommandeIllisible},
@@ -93,6 +94,8 @@ const CasAnnonce CasAnnonces[] = {
     {"instantane", InstantaneDeTaille(TaillePartie), true},
     {"instantane_tronque", InstantaneDeTaille(TaillePartie - 1), false},
     {"instantane_base64_invalide", "instantane AAA*", false},
+    {"sauvegarde", "sauvegarde " + EnBase64(std::vector<std::uint8_t>(TaillePartie, 0x5A)), true},
+    {"sauvegarde_tronquee", "sauvegarde " + EnBase64(std::vector<std::uint8_t>(8, 0x5A)), false},
     {"inconnue", "salut", false},
 };
 

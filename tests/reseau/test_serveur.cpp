@@ -4,34 +4,17 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
 #include "client_socket.h"
 #include "reseau/accueil.h"
+#include "serveur_processus.h"
 #include "tests/dossier_temporaire.h"
 #include "tools/aleatoire/joueur_aleatoire.h"
 
 namespace {
-
-class Serveur {
-public:
-    explicit Serveur(const std::filesystem::path& donnees) {
-        processus.setProcessChannelMode(QProcess::SeparateChannels);
-        processus.start(QStringLiteral(OVANE_SERVEUR),
-                        {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--donnees"),
-                         QString::fromStdString(donnees.string())});
-        if (!processus.waitForStarted(5000) || !processus.waitForReadyRead(10000)) return;
-        const QByteArray ligne = processus.readLine().trimmed();
-        if (ligne.startsWith("port ")) port = static_cast<quint16>(ligne.mid(5).toUInt());
-    }
-    ~Serveur() {
-        processus.kill();
-        processus.waitForFinished(5000);
-    }
-    QProcess processus;
-    quint16 port = 0;
-};
 
 // The records without the time left in the play: a restart may give back the ticks since the
 // last action.
@@ -148,6 +131,123 @@ TEST(Serveur, UnClientHostileNeDerangePersonne) {
     while (!fini && duree.elapsed() < 30000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     joueurs.join();
+}
+
+// Runs the players' side in a thread of its own while this thread's event loop serves them.
+void Servir(const std::function<void()>& joueurs) {
+    std::atomic<bool> fini{false};
+    std::thread fil([&] {
+        joueurs();
+        fini = true;
+    });
+    QElapsedTimer duree;
+    duree.start();
+    while (!fini && duree.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    fil.join();
+}
+
+// Reads whatever comes until the host closes the connection; false if it has not within 10 s.
+bool JusquALaFermeture(QTcpSocket& socket, qint64& lus) {
+    for (int essai = 0; essai < 200 && socket.state() == QAbstractSocket::ConnectedState; ++essai) {
+        socket.waitForReadyRead(50);
+        lus += socket.readAll().size();
+    }
+    return socket.state() != QAbstractSocket::ConnectedState;
+}
+
+// The limits of a real server, made short for the test: a line begun must end within 300 ms, an
+// address may open 10 connections at once and then one a second, a client that does not read
+// its answers is dropped.
+TEST(Serveur, LesLimitesCoupentLesAbus) {
+    Accueil accueil(QStringLiteral("essai"));
+    accueil.reglages.delaiLigneMs = 300;
+    accueil.reglages.limites.lignesParSeconde = 1e6;
+    accueil.reglages.limites.rafaleLignes = 1e6;
+    accueil.reglages.limites.connexionsParSeconde = 1;
+    accueil.reglages.limites.rafaleConnexions = 10;
+    ASSERT_TRUE(accueil.Ecouter(QHostAddress::LocalHost, 0));
+    Servir([port = accueil.Port()] {
+        // A byte now and then: the line never ends in time.
+        ClientSocket lent;
+        ASSERT_TRUE(lent.Connecter(port));
+        lent.socket.write("e");
+        ASSERT_TRUE(lent.Attendre());
+        EXPECT_EQ(lent.Derniere(), std::string("erreur ") + TextesReseau::LigneTropLente);
+
+        // It asks for saved games and never reads them: dropped long before it has them all.
+        ClientSocket sourd;
+        ASSERT_TRUE(sourd.Connecter(port));
+        ASSERT_TRUE(sourd.Commande("creer bleus 5 20 30000"));
+        sourd.socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+        const std::string demandes = [] {
+            std::string d;
+            for (int n = 0; n < 1000; ++n) d += "sauvegarde\n";
+            return d;
+        }();
+        sourd.socket.write(demandes.data(), static_cast<qint64>(demandes.size()));
+        sourd.socket.waitForBytesWritten(2000);
+        QThread::msleep(500);
+        qint64 lus = 0;
+        EXPECT_TRUE(JusquALaFermeture(sourd.socket, lus));
+        EXPECT_LT(lus, 1000 * 13000);
+
+        // A flood from one address: the burst gets in, the rest is refused at once.
+        std::vector<std::unique_ptr<QTcpSocket>> deluge;
+        int refusees = 0;
+        for (int n = 0; n < 40; ++n) {
+            deluge.push_back(std::make_unique<QTcpSocket>());
+            deluge.back()->connectToHost(QStringLiteral("127.0.0.1"), port);
+            ASSERT_TRUE(deluge.back()->waitForConnected(5000));
+        }
+        // The refused ones have their answer by now; the others are waiting for a hello.
+        QThread::msleep(300);
+        for (auto& s : deluge) {
+            s->waitForReadyRead(20);
+            if (s->readAll().startsWith("erreur " + QByteArray(TextesReseau::TropDeConnexions)))
+                ++refusees;
+        }
+        // Three connections above were let in before; about ten more get in now.
+        EXPECT_GE(refusees, 25);
+    });
+}
+
+// A game over leaves the host's memory once nobody is connected, and comes back from the journal
+// when a player takes its seat back. An address may hold only so many games.
+TEST(Serveur, UnePartieFinieQuitteLaMemoireEtRevientDuJournal) {
+    JournalMemoire journal;
+    Accueil accueil(QStringLiteral("essai"), &journal);
+    accueil.reglages.limites.lignesParSeconde = 1e6;
+    accueil.reglages.limites.rafaleLignes = 1e6;
+    accueil.reglages.limites.partiesParAdresse = 1;
+    ASSERT_TRUE(accueil.Ecouter(QHostAddress::LocalHost, 0));
+    std::string code, jeton;
+    Servir([&, port = accueil.Port()] {
+        Clients c{std::make_unique<ClientSocket>(), std::make_unique<ClientSocket>()};
+        for (auto& client : c) ASSERT_TRUE(client->Connecter(port));
+        ASSERT_TRUE(c[0]->Commande("creer bleus 5 20 90000"));
+        code = LireAnnonce(c[0]->memoire.recues[1])->code;
+        ASSERT_TRUE(c[1]->Commande("creer rouges 5 20 90000"));
+        EXPECT_EQ(c[1]->Derniere(), std::string("erreur ") + TextesReseau::TropDeParties);
+        ASSERT_TRUE(c[1]->Commande("rejoindre " + code));
+        JoueurAleatoire hasard(11);
+        Jouer(c, hasard, 5000);
+        ASSERT_TRUE(c[0]->memoire.partie.j->FinDeJeu);
+        jeton = c[1]->memoire.jeton;
+    });
+    // Both connections gone: the host lets the game go once it hears of it.
+    QElapsedTimer attente;
+    attente.start();
+    while (accueil.NbParties() > 0 && attente.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(accueil.NbParties(), 0U);
+    Servir([&, port = accueil.Port()] {
+        ClientSocket retour;
+        ASSERT_TRUE(retour.Connecter(port));
+        ASSERT_TRUE(retour.Commande("reprendre " + code + ' ' + jeton));
+        EXPECT_EQ(retour.Derniere(), "ok");
+        EXPECT_TRUE(retour.memoire.recues.end()[-2].rfind("fin ", 0) == 0);
+    });
 }
 
 } // namespace
