@@ -105,7 +105,7 @@ TEST_F(Plateau, LeMenuEtSesRaccourcis) {
     verifier(f().RubriquePasserTour, "&Passer son tour",
              QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
     verifier(f().RubriqueAideContextuelle, "&Aide contextuelle", QKeySequence(Qt::Key_F1));
-    verifier(f().RubriqueAPropos, "&A propos...", QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    verifier(f().RubriqueAPropos, "À &propos...", QKeySequence(Qt::SHIFT | Qt::Key_F1));
 }
 
 TEST_F(Plateau, UnePartieJoueeALaSourisEtAuClavier) {
@@ -169,8 +169,9 @@ TEST_F(Plateau, LeDessinDesCases) {
     const QColor coin = centre.pixelColor(0, 0);
     EXPECT_TRUE(coin == QColor(0, 0, 255) || coin == QColor(255, 0, 0));
     EXPECT_NE(centre.pixelColor(0, 0), centre.pixelColor(1, 0));
-    // An empty camp cell is plain grey; the lines between cells are silver.
-    const QImage camp = ImageCase(2, 3);
+    // An empty cell of the camp of the team not to place is plain grey; the lines between cells
+    // are silver.
+    const QImage camp = ImageCase(2, 7);
     EXPECT_EQ(Compter(camp, QColor(128, 128, 128)), 40 * 40);
     EXPECT_EQ(Pixel(2 + 40, 2 + 41 * 3 + 20), QColor(192, 192, 192));
     // The D marker on a chosen pawn: white appears on a blue pawn.
@@ -449,7 +450,8 @@ TEST_F(Fichiers, UnePartieNommeeAuDemarrageSeChargeApresLAPropos) {
 TEST_F(Fichiers, UnNomAbsentAuDemarrageLaisseLaPartieDeDepart) {
     f().FormShow({Chemin("absent.ovn")});
     ASSERT_EQ(boites.Vues.size(), 1u);
-    EXPECT_EQ(boites.Vues[0].texte, "Impossible d'ouvrir le fichier");
+    EXPECT_EQ(boites.Vues[0].texte,
+              "Impossible d'ouvrir le fichier « absent.ovn » : fichier introuvable");
     EXPECT_EQ(Panneau(1), "1/40");
 }
 
