@@ -1,6 +1,8 @@
 // A player's comforts at the real window: taking back and playing again, the hint, the marks of
 // the other side's play, and the question before a game that was not saved is left.
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +14,7 @@
 #include "doubles.h"
 #include "game/partie.h"
 #include "rules/actions.h"
+#include "rules/commandes.h"
 #include "rules/legales.h"
 
 namespace {
@@ -46,6 +49,16 @@ struct Confort : ::testing::Test, FenetreDeTest {
     }
     bool AuxBleus() {
         return QTest::qWaitFor([&] { return j->Equipe() == Bleus && !j->FinDeJeu; }, 10000);
+    }
+    // Bleus place on the first free cell of their camp, the computer answers each time.
+    void PlacerContreLOrdinateur() {
+        while (j->Action == acPlacement) {
+            ActionsLegales legales;
+            ListerActionsLegales(*j, legales);
+            f().Agir(Bleus, {ActionJoueur::Genre::Clic,
+                             {legales.Cases[0].Colonne, legales.Cases[0].Ligne}});
+            ASSERT_TRUE(AuxBleus());
+        }
     }
 };
 
@@ -179,6 +192,25 @@ TEST_F(Confort, LesCasesDuCoupDeLOrdinateurSontMarqueesJusquALActionSuivante) {
         marquees += n;
     }
     EXPECT_GT(marquees, 6);
+}
+
+TEST_F(Confort, LeTempsDeLOrdinateurAttendQuUneFenetreOuverteSeFerme) {
+    ParticipantOrdinateur& rouges = OrdinateurRouge(Niveau::Debutant, 0);
+    PlacerContreLOrdinateur();
+    rouges.Pause = 60000;
+    f().RubriquePasserTourClick();
+    ASSERT_EQ(j->Equipe(), Rouges);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rouges.TimerPause->isActive(); }, 10000));
+    const std::uint32_t temps = j->TempsRestant;
+    QDialog feuille(&f());
+    feuille.setModal(true);
+    feuille.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &feuille);
+    for (int i = 0; i < 10; ++i) f().TimerTempsTimer();
+    EXPECT_EQ(j->TempsRestant, temps);
+    feuille.hide();
+    f().TimerTempsTimer();
+    EXPECT_EQ(j->TempsRestant, temps - IntervalleHorloge);
 }
 
 // The four ways out of a game, each with the three answers and without a change.

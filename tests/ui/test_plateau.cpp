@@ -104,6 +104,9 @@ TEST_F(Plateau, LeMenuEtSesRaccourcis) {
              QKeySequence(Qt::ALT | Qt::Key_Backspace));
     verifier(f().RubriquePasserTour, "&Passer son tour",
              QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
+    verifier(f().RubriqueAnnuler, "&Annuler", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    verifier(f().RubriqueRetablir, "&Rétablir", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    verifier(f().RubriqueConseil, "C&onseil", QKeySequence(Qt::CTRL | Qt::Key_H));
     verifier(f().RubriqueAideContextuelle, "&Aide contextuelle", QKeySequence(Qt::Key_F1));
     verifier(f().RubriqueAPropos, "À &propos...", QKeySequence(Qt::SHIFT | Qt::Key_F1));
 }
@@ -305,6 +308,14 @@ TEST_F(Clavier, UnePartieSansSourisJusquAuPremierBut) {
     ASSERT_FALSE(boites.Vues.empty());
     EXPECT_EQ(boites.Vues.back().texte, "But des Bleus !!!");
     EXPECT_EQ(Panneau(0), "Bleus 1-0 Rouges");
+    // The goal taken back by its key, and played again by the other once the menu knows it.
+    const auto apresBut = OctetsPartie(*j, joueurs);
+    QTest::qWait(10);
+    Raccourci(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Panneau(0), "Bleus 0-0 Rouges");
+    QTest::qWait(10);
+    Raccourci(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(OctetsPartie(*j, joueurs), apresBut);
     // What a screen reader says: each cell, and the current one as it moves.
     QAccessibleInterface* grille = QAccessible::queryAccessibleInterface(f().DrawGridPlateau);
     ASSERT_NE(grille, nullptr);
