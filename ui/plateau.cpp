@@ -685,6 +685,8 @@ void TFormPlateau::Restaurer(Instantane position) {
 // A person's action clears the marks; the other side's actions add the cells they changed, from
 // the first action of its play on.
 void TFormPlateau::NoterMarques(int equipe, bool personne, const jeu& avant) {
+    // The rules have drawn the board before the marks change: it is drawn again after.
+    DrawGridPlateau->update();
     if (personne || equipe != equipeMarquee_) marques_.fill(false);
     equipeMarquee_ = personne ? -1 : equipe;
     if (personne) return;
