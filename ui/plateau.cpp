@@ -526,7 +526,10 @@ void TFormPlateau::JouerEnReseau(const ChoixReseau& choix) {
     horlogeReseau_ = false;
     equipeReseau_ = -1;
     historique_.Vider();
+    casesReseau_ = jeu_.Cases;
+    equipeAvantReseau_ = jeu_.Equipe();
     connect(reseau_.get(), &PartieReseau::Applique, this, [this](bool change) {
+        MarquerLigneReseau(change);
         if (change) OublierActions();
         DrawGridPlateau->update();
         Reprendre();
@@ -662,7 +665,7 @@ void TFormPlateau::AgirEnAttente() {
     ExecuterAction(attente.action);
     // A refused action leaves nothing to take back.
     if (OctetsPartie(jeu_, joueurs_) == OctetsPartie(*avant.j, avant.joueurs)) return;
-    NoterMarques(attente.equipe, personne, *avant.j);
+    NoterMarques(attente.equipe, personne, avant.j->Cases);
     if (personne)
         historique_.Noter(std::move(avant));
     else
@@ -684,7 +687,8 @@ void TFormPlateau::Restaurer(Instantane position) {
 
 // A person's action clears the marks; the other side's actions add the cells they changed, from
 // the first action of its play on.
-void TFormPlateau::NoterMarques(int equipe, bool personne, const jeu& avant) {
+void TFormPlateau::NoterMarques(int equipe, bool personne,
+                                const std::array<std::uint8_t, NbCases>& avant) {
     // The rules have drawn the board before the marks change: it is drawn again after.
     DrawGridPlateau->update();
     if (personne || equipe != equipeMarquee_) marques_.fill(false);
@@ -693,13 +697,22 @@ void TFormPlateau::NoterMarques(int equipe, bool personne, const jeu& avant) {
     std::array<bool, NbCases> changees{};
     int nombre = 0;
     for (std::size_t i = 0; i < changees.size(); ++i) {
-        changees[i] = avant.Cases[i] != jeu_.Cases[i];
+        changees[i] = avant[i] != jeu_.Cases[i];
         nombre += changees[i] ? 1 : 0;
     }
     // A shot changes three cells at most: more is a board emptied for a kick-off or a half,
     // where nothing of the play is left to show.
     if (nombre > 3) return marques_.fill(false);
     for (std::size_t i = 0; i < changees.size(); ++i) marques_[i] = marques_[i] || changees[i];
+}
+
+// The host's lines come one action at a time: each is the action of the team that was to play
+// before it, the other player's or this window's own.
+void TFormPlateau::MarquerLigneReseau(bool change) {
+    if (change || casesReseau_ != jeu_.Cases)
+        NoterMarques(equipeAvantReseau_, equipeAvantReseau_ == equipeReseau_, casesReseau_);
+    casesReseau_ = jeu_.Cases;
+    equipeAvantReseau_ = jeu_.Equipe();
 }
 
 bool TFormPlateau::RetourPossible() const {

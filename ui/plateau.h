@@ -174,7 +174,9 @@ private:
     bool RetourPossible() const;
     Instantane Photo() const;
     void Restaurer(Instantane position);
-    void NoterMarques(int equipe, bool personne, const jeu& avant);
+    // The marks after an action of the team, from the board before it.
+    void NoterMarques(int equipe, bool personne, const std::array<std::uint8_t, NbCases>& avant);
+    void MarquerLigneReseau(bool change);
     void ConseilTrouve(const std::optional<ActionJoueur>& action);
     QString TexteConseil() const;
     // What the message line says while a person is to play.
@@ -228,6 +230,9 @@ private:
     std::array<bool, NbCases> marques_{};
     // The team whose play the marks show, or -1.
     int equipeMarquee_ = -1;
+    // The board and the team to play as the last line of the network game left them.
+    std::array<std::uint8_t, NbCases> casesReseau_{};
+    int equipeAvantReseau_ = -1;
     // The game as last saved, opened or started, its time left aside.
     std::vector<std::uint8_t> reference_;
 };

@@ -40,8 +40,14 @@ struct Joueurs : ::testing::Test, FenetreDeTest {
 TEST_F(Joueurs, UneDemonstrationSeJoueJusquALaFin) {
     j->NbTours = 20;
     j->NbPions = 5;
+    // While a box waits, the message line does not say that the computer is thinking.
+    QStringList lignesPendantLesBoites;
+    boites.PendantLaBoite = [&](const BoiteVue&) {
+        lignesPendantLesBoites << f().StatusBarMsg->Texte(0);
+    };
     DefinirJoueurs(Choix(true, true, Niveau::Debutant), 0);
     ASSERT_TRUE(Attendre([&] { return j->FinDeJeu != 0; }, 60000));
+    EXPECT_EQ(lignesPendantLesBoites.join(QString()), QString());
     // Its boxes close by themselves: nobody may be there.
     ASSERT_FALSE(boites.Vues.empty());
     for (const BoiteVue& b : boites.Vues) {
