@@ -809,7 +809,7 @@ QString TFormPlateau::TexteConseil() const {
 }
 
 QString TFormPlateau::MessagePersonne() const {
-    const QString conseil = TexteConseil();
+    QString conseil = TexteConseil();
     // A network game's line has room for one sentence of its own: only the hint joins it.
     if (!conseil.isEmpty() || reseau_) return conseil;
     const int equipe = jeu_.Equipe();

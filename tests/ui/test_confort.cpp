@@ -91,9 +91,10 @@ TEST_F(Confort, ContreLOrdinateurAnnulerReprendAussiSaReponse) {
     ParticipantOrdinateur& rouges = OrdinateurRouge(Niveau::Debutant, 60000);
     const auto depart = Position();
     DoubleClic(4, 2);
-    // While the computer is about to act nothing is taken back.
+    // While the computer is about to act nothing is taken back, and the board says it is busy.
     ASSERT_TRUE(QTest::qWaitFor([&] { return rouges.TimerPause->isActive(); }, 10000));
     EXPECT_FALSE(f().RubriqueAnnuler->isEnabled());
+    EXPECT_EQ(f().DrawGridPlateau->cursor().shape(), Qt::BusyCursor);
     const auto apresBleus = Position();
     f().RubriqueAnnulerClick();
     EXPECT_EQ(Position(), apresBleus);
