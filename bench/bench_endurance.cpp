@@ -38,6 +38,19 @@ struct BoitesFermees : Boites {
         FermerLaProchaine();
         return reelles.Demander(parent, texte, titre);
     }
+    void AfficherUnMoment(QWidget* parent, const QString& texte, const QString& titre, Icone icone,
+                          int millisecondes) override {
+        FermerLaProchaine();
+        reelles.AfficherUnMoment(parent, texte, titre, icone, millisecondes);
+    }
+    // The real question, closed at once; the game is then left unsaved, so that the run goes on
+    // to new games as it did before the question was asked.
+    Abandon DemanderEnregistrement(QWidget* parent, const QString& texte,
+                                   const QString& titre) override {
+        FermerLaProchaine();
+        static_cast<void>(reelles.DemanderEnregistrement(parent, texte, titre));
+        return Abandon::NePasEnregistrer;
+    }
 };
 
 struct DialoguesFermes : DialoguesFichier {

@@ -166,7 +166,11 @@ static Fichier OuvrirFichierOrdinaire(const std::string& chemin) {
     struct stat etat {};
     if (::fstat(descripteur, &etat) != 0 || !S_ISREG(etat.st_mode) ||
         ::fcntl(descripteur, F_SETFL, 0) != 0) {
+        const int raison =
+            !S_ISREG(etat.st_mode) ? (S_ISDIR(etat.st_mode) ? EISDIR : ENODEV) : errno;
         ::close(descripteur);
+        // The reason is shown to the player: the one that refused the file, not close()'s.
+        errno = raison;
         return nullptr;
     }
     Fichier f(::fdopen(descripteur, "rb"));

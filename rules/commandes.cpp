@@ -14,6 +14,12 @@
 namespace {
 
 // Whether the skip may go on; a refused one has shown its message.
+// The file's name without its folders, as a player names it.
+std::string NomSeul(const std::string& chemin) {
+    const auto barre = chemin.find_last_of('/');
+    return barre == std::string::npos ? chemin : chemin.substr(barre + 1);
+}
+
 bool PasserAccepte(const Partie& p) {
     const Refus refus = VerifierPasser(p.Jeu);
     if (refus != Refus::Aucun && refus != Refus::Ignore)
@@ -79,8 +85,10 @@ bool OuvrirPartie(const Partie& p, const std::string& chemin, bool horlogeAvant)
         AfficherEtat(p);
         return true;
     }
-    const char* texte =
-        resultat == Chargement::Introuvable ? Textes::ImpossibleOuvrir : Textes::ErreurDonnees;
+    const std::string texte =
+        resultat == Chargement::Introuvable
+            ? Format(Textes::ImpossibleOuvrir, NomSeul(chemin).c_str(), TexteRaison(errno).c_str())
+            : Textes::ErreurDonnees;
     p.Ecran.Message(texte, Textes::ChargementNonEffectue, Icone::Arret);
     // The game in progress is untouched, so its play goes on timed.
     p.Ecran.ActiverHorloge(horlogeAvant);

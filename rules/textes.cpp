@@ -1,9 +1,13 @@
 // Formatting of the panel texts and messages.
 #include "textes.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
+#include <system_error>
+
+#include "game/jeu.h"
 
 std::string Format(const char* format, ...) {
     std::va_list args;
@@ -53,6 +57,32 @@ std::string TexteTemps(std::uint32_t millisecondes) {
     texte += ':';
     Ajouter(texte, millisecondes / 1000 % 60, 2);
     return texte;
+}
+
+std::string TexteAFaire(int equipe, int action, int pionSuivant) {
+    if (action < acPlacement || action > acTir) return {};
+    std::string texte = NomsEquipes[static_cast<std::size_t>(equipe & 1)];
+    texte += " : ";
+    return texte + Format(Textes::AFaire[static_cast<std::size_t>(action)], pionSuivant);
+}
+
+std::string TexteRaison(int erreur) {
+    switch (erreur) {
+    case ENOENT:
+        return "fichier introuvable";
+    case EACCES:
+    case EPERM:
+        return "accès refusé";
+    case EISDIR:
+        return "c'est un dossier";
+    case ENODEV:
+    case ENXIO:
+        return "ce n'est pas un fichier ordinaire";
+    case ENAMETOOLONG:
+        return "nom trop long";
+    default:
+        return std::generic_category().message(erreur);
+    }
 }
 
 std::string TextePion(int numero) {

@@ -43,7 +43,8 @@ inline constexpr const char* PionApresPalet =
     "Il y a un pion entre le pion-palet et son futur emplacement !";
 inline constexpr const char* FutureCase = "Un pion occupe la future case du pion-palet !";
 inline constexpr const char* ButDes = "But des %s !!!";
-inline constexpr const char* ImpossibleOuvrir = "Impossible d'ouvrir le fichier";
+// The file named, then the system's reason.
+inline constexpr const char* ImpossibleOuvrir = "Impossible d'ouvrir le fichier « %s » : %s";
 inline constexpr const char* ImpossibleCreer = "Impossible de créer le fichier";
 inline constexpr const char* ErreurDonnees = "Erreur de données dans le fichier";
 inline constexpr const char* ChargementNonEffectue = "Chargement non effectué";
@@ -54,6 +55,15 @@ inline constexpr const char* GagnentAuxPoints = "Les %s gagnent aux points d'occ
 inline constexpr const char* MatchNul = "Match nul";
 // The message line while the computer looks for its next action.
 inline constexpr const char* OrdinateurReflechit = "L'ordinateur réfléchit…";
+// The message line on a person's play: the team, then what it is to do, by action kind.
+inline constexpr std::array<const char*, 5> AFaire = {
+    "", "placez le pion n°%d", "choisissez le pion à déplacer, ou passez l'action",
+    "choisissez la destination du pion, ou passez l'action",
+    "choisissez le pion-tireur, ou passez votre tour"};
+// The hint, while it is sought and when it is a skip; a cell it names is framed on the board.
+inline constexpr const char* ConseilCherche = "Conseil : l'ordinateur réfléchit…";
+inline constexpr const char* ConseilPasserAction = "Conseil : passez l'action";
+inline constexpr const char* ConseilPasserTour = "Conseil : passez votre tour";
 } // namespace Textes
 
 // printf-style formatting into a std::string, for the panel and message formats above.
@@ -63,5 +73,10 @@ std::string TexteScore(int butsBleus, int butsRouges);
 std::string TexteTour(int tourCourant, int nbTours);
 std::string TexteTemps(std::uint32_t millisecondes);
 std::string TextePion(int numero);
+// Why the system refused a file, in the player's words: "fichier introuvable" for ENOENT.
+std::string TexteRaison(int erreur);
+// What the team to play is to do now, as the message line tells a person: "Bleus : placez le
+// pion n°2"; the number is that of the pawn it places next.
+std::string TexteAFaire(int equipe, int action, int pionSuivant);
 // The gauge's tooltip, with a point as decimal separator whatever the user's locale.
 std::string TexteOccupation(int bleus, int rouges);

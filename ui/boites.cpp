@@ -8,8 +8,10 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPushButton>
 #include <QSpacerItem>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 #include <algorithm>
 
@@ -106,6 +108,34 @@ void BoitesQt::Afficher(QWidget* parent, const QString& texte, const QString& ti
     boite.exec();
 }
 
+void BoitesQt::AfficherUnMoment(QWidget* parent, const QString& texte, const QString& titre,
+                                Icone icone, int millisecondes) {
+    BoiteMessage boite(IconeQt(icone), titre, texte, QMessageBox::Ok, parent);
+    LargeurPourLeTitre(boite);
+    QTimer::singleShot(millisecondes, &boite, &QMessageBox::accept);
+    boite.exec();
+}
+
+Abandon BoitesQt::DemanderEnregistrement(QWidget* parent, const QString& texte,
+                                         const QString& titre) {
+    BoiteMessage boite(QMessageBox::Warning, titre, texte,
+                       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    // The buttons say what they do, in the game's language whatever the toolkit's translations.
+    boite.button(QMessageBox::Save)->setText(QStringLiteral("&Enregistrer"));
+    boite.button(QMessageBox::Discard)->setText(QStringLiteral("&Ne pas enregistrer"));
+    boite.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    boite.setDefaultButton(QMessageBox::Save);
+    LargeurPourLeTitre(boite);
+    switch (boite.exec()) {
+    case QMessageBox::Save:
+        return Abandon::Enregistrer;
+    case QMessageBox::Discard:
+        return Abandon::NePasEnregistrer;
+    default:
+        return Abandon::Annuler;
+    }
+}
+
 bool BoitesQt::Demander(QWidget* parent, const QString& texte, const QString& titre) {
     BoiteMessage boite(QMessageBox::Question, titre, texte, QMessageBox::Yes | QMessageBox::No,
                        parent);
@@ -124,8 +154,7 @@ std::optional<QString> DialoguesQt::Ouvrir(QWidget* parent) {
 std::optional<QString> DialoguesQt::Enregistrer(QWidget* parent, const QString& nom) {
     QFileDialog dialogue(parent, QStringLiteral("Enregistrer la partie en cours"));
     dialogue.setAcceptMode(QFileDialog::AcceptSave);
-    // An existing file is replaced without a question, as players of this game expect.
-    dialogue.setOption(QFileDialog::DontConfirmOverwrite);
+    // An existing file is replaced only once the player has said so, in the dialog's question.
     if (!nom.isEmpty()) dialogue.selectFile(nom);
     return Executer(dialogue);
 }

@@ -8,6 +8,9 @@
 
 class QWidget;
 
+// The three answers to the question asked before a game that was not saved is left.
+enum class Abandon { Enregistrer, NePasEnregistrer, Annuler };
+
 class Boites {
 public:
     virtual ~Boites() = default;
@@ -16,6 +19,12 @@ public:
                           Icone icone) = 0;
     // A modal question with Oui and Non; whether the answer was Oui.
     virtual bool Demander(QWidget* parent, const QString& texte, const QString& titre) = 0;
+    // A box that closes by itself after the delay if nobody closes it first.
+    virtual void AfficherUnMoment(QWidget* parent, const QString& texte, const QString& titre,
+                                  Icone icone, int millisecondes) = 0;
+    // A modal question with Enregistrer, Ne pas enregistrer and Annuler.
+    virtual Abandon DemanderEnregistrement(QWidget* parent, const QString& texte,
+                                           const QString& titre) = 0;
 };
 
 class DialoguesFichier {
@@ -37,6 +46,10 @@ public:
     void Afficher(QWidget* parent, const QString& texte, const QString& titre,
                   Icone icone) override;
     bool Demander(QWidget* parent, const QString& texte, const QString& titre) override;
+    void AfficherUnMoment(QWidget* parent, const QString& texte, const QString& titre, Icone icone,
+                          int millisecondes) override;
+    Abandon DemanderEnregistrement(QWidget* parent, const QString& texte,
+                                   const QString& titre) override;
 };
 
 class DialoguesQt : public DialoguesFichier {

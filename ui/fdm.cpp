@@ -37,8 +37,8 @@ QLabel* Panneau(const QString& titre, const QRect& place, QWidget* parent) {
 } // namespace
 
 TFormFeuilleDeMatch::TFormFeuilleDeMatch(const jeu& j, QWidget* parent)
-    // It closes by its close box only.
-    : DialogueOvane(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint, false) {
+    // It only shows: its close box and Échap close it alike.
+    : DialogueOvane(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint, true) {
     setWindowTitle(QStringLiteral("Feuille de match"));
     setFixedSize(393, 388);
     PanelBleus = Panneau(QString::fromUtf8(NomsEquipes[Bleus]), QRect(38, 6, 167, 20), this);

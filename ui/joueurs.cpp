@@ -41,7 +41,7 @@ TFormJoueurs::TFormJoueurs(const ChoixJoueurs& choix, QWidget* parent)
         ComboNiveau[i]->setEnabled(choix.Ordinateur[i]);
         connect(RadioOrdinateur[i], &QRadioButton::toggled, ComboNiveau[i], &QWidget::setEnabled);
     }
-    ButtonOk = new QPushButton(QStringLiteral("Ok"), this);
+    ButtonOk = new QPushButton(QStringLiteral("OK"), this);
     ButtonOk->setGeometry(70, 104, 75, 25);
     ButtonOk->setDefault(true);
     ButtonAnnuler = new QPushButton(QStringLiteral("Annuler"), this);

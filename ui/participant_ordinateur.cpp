@@ -12,25 +12,20 @@ std::uint32_t GraineDuMoment(int equipe) {
 }
 
 ParticipantOrdinateur::ParticipantOrdinateur(Niveau niveau, std::uint32_t graine, QObject* parent)
-    : Participant(parent), TimerPause(new QTimer(this)), niveau_(niveau),
-      ordinateur_(niveau, graine) {
+    : Participant(parent), TimerPause(new QTimer(this)),
+      recherche_(new RechercheFond(niveau, graine, this)) {
     TimerPause->setSingleShot(true);
     connect(TimerPause, &QTimer::timeout, this, &ParticipantOrdinateur::Agir);
+    connect(recherche_, &RechercheFond::Trouvee, this, &ParticipantOrdinateur::Resultat);
 }
 
 void ParticipantOrdinateur::Jouer(const jeu& j, const Equipes& joueurs) {
-    if (rendue_ || action_ || reflexion_.EnCours()) return;
-    const int recherche = ++recherche_;
-    reflexion_.Lancer(ordinateur_, j, joueurs,
-                      [this, recherche](const std::optional<ActionJoueur>& action) {
-                          QMetaObject::invokeMethod(
-                              this, [this, recherche, action] { Resultat(recherche, action); },
-                              Qt::QueuedConnection);
-                      });
+    if (rendue_ || action_ || recherche_->EnCours()) return;
+    recherche_->Lancer(j, joueurs);
 }
 
 void ParticipantOrdinateur::Interrompre() {
-    reflexion_.Arreter();
+    recherche_->Arreter();
     action_.reset();
     rendue_ = false;
     TimerPause->stop();
@@ -40,10 +35,7 @@ QString ParticipantOrdinateur::Message() const {
     return QString::fromUtf8(Textes::OrdinateurReflechit);
 }
 
-void ParticipantOrdinateur::Resultat(int recherche, std::optional<ActionJoueur> action) {
-    // A search dropped since may have posted its result before it stopped.
-    if (recherche != recherche_ || !reflexion_.EnCours()) return;
-    reflexion_.Arreter();
+void ParticipantOrdinateur::Resultat(const std::optional<ActionJoueur>& action) {
     // Nothing to do in this game: the next call to Jouer searches again.
     if (!action) return;
     action_ = action;
@@ -51,7 +43,6 @@ void ParticipantOrdinateur::Resultat(int recherche, std::optional<ActionJoueur> 
     if (action->genre == ActionJoueur::Genre::Clic) emit Montre(action->cellule);
     TimerPause->start(Pause);
 }
-
 void ParticipantOrdinateur::Agir() {
     if (!action_) return;
     const ActionJoueur action = *action_;

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "participant.h"
-#include "reflexion.h"
+#include "recherche.h"
 
 // A seed that differs from one run to the next, and between the two teams.
 std::uint32_t GraineDuMoment(int equipe);
@@ -23,22 +23,17 @@ public:
     QString Message() const override;
     bool Occupe() const override { return true; }
 
-    Niveau NiveauDeJeu() const { return niveau_; }
+    Niveau NiveauDeJeu() const { return recherche_->NiveauDeJeu(); }
 
     // The pause between showing the cell of the chosen action and doing it, in milliseconds.
     int Pause = 500;
     QTimer* TimerPause = nullptr;
 
 private:
-    void Resultat(int recherche, std::optional<ActionJoueur> action);
+    void Resultat(const std::optional<ActionJoueur>& action);
     void Agir();
 
-    Niveau niveau_;
-    Ordinateur ordinateur_;
-    // Declared after the computer it uses: its thread is stopped before the computer goes.
-    Reflexion reflexion_;
-    // Each search is numbered: a result posted by a search since dropped is recognised.
-    int recherche_ = 0;
+    RechercheFond* recherche_;
     // The action chosen, shown, and waiting for its pause.
     std::optional<ActionJoueur> action_;
     // The chosen action was handed to the window: the next one waits for the game to change.

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QMenuBar>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include "barre_etat.h"
 #include "centrage.h"
 #include "fdm.h"
+#include "game/partie.h"
 #include "grille.h"
 #include "jauge.h"
 #include "participant_ordinateur.h"
@@ -20,8 +22,11 @@
 #include "platform/association.h"
 #include "platform/version.h"
 #include "prmjeu.h"
+#include "recherche.h"
+#include "reperes.h"
 #include "rules/actions.h"
 #include "rules/commandes.h"
+#include "rules/deroulement.h"
 #include "rules/geometrie.h"
 #include "rules/resultat.h"
 #include "rules/textes.h"
@@ -33,6 +38,10 @@ constexpr int HauteurClient = 492;
 constexpr int HauteurGrille = 454;
 constexpr int LargeurGrille = 372;
 constexpr int HauteurLigneEtat = 19;
+// How long a box of a demonstration stays open with nobody to close it.
+constexpr int DureeBoiteDemonstration = 4000;
+const char* const QuestionEnregistrer =
+    "La partie en cours n'a pas été enregistrée. Voulez-vous l'enregistrer ?";
 
 std::string CheminLocal(const QString& nom) {
     return QFile::encodeName(nom).toStdString();
@@ -85,10 +94,14 @@ TFormPlateau::TFormPlateau(jeu& j, Equipes& joueurs, ServicesPlateau services, Q
     ExecuterAction = [this](const ActionJoueur& action) { Executer(partie_, action); };
     CreerComposants();
     CreerMenu();
+    // The hint is the Expert's choice, sought as the computer seeks its own.
+    conseiller_ = new RechercheFond(Niveau::Expert, GraineDuMoment(Bleus), this);
+    connect(conseiller_, &RechercheFond::Trouvee, this, &TFormPlateau::ConseilTrouve);
     for (int t = 0; t < 2; ++t) Installer(t, NouveauParticipant(choixJoueurs_, t));
     // The client area is fixed; the window is what it takes, menu bar included, and no more.
     setFixedSize(sizeHint());
     FormCreate();
+    ReferencerPartie();
 }
 
 TFormPlateau::~TFormPlateau() {
@@ -180,11 +193,20 @@ void TFormPlateau::CreerMenu() {
     RubriquePasserTour =
         rubrique(MenuAction, "&Passer son tour", Qt::SHIFT | Qt::ALT | Qt::Key_Backspace,
                  &TFormPlateau::RubriquePasserTourClick);
+    MenuAction->addSeparator();
+    RubriqueAnnuler =
+        rubrique(MenuAction, "&Annuler", Qt::CTRL | Qt::Key_Z, &TFormPlateau::RubriqueAnnulerClick);
+    RubriqueRetablir = rubrique(MenuAction, "&Rétablir", Qt::CTRL | Qt::SHIFT | Qt::Key_Z,
+                                &TFormPlateau::RubriqueRetablirClick);
+    RubriqueConseil =
+        rubrique(MenuAction, "C&onseil", Qt::CTRL | Qt::Key_H, &TFormPlateau::RubriqueConseilClick);
+    RubriqueAnnuler->setEnabled(false);
+    RubriqueRetablir->setEnabled(false);
 
     MenuAide = menuBar()->addMenu(QStringLiteral("&Aide"));
     RubriqueAideContextuelle = rubrique(MenuAide, "&Aide contextuelle", Qt::Key_F1,
                                         &TFormPlateau::RubriqueAideContextuelleClick);
-    RubriqueAPropos = rubrique(MenuAide, "&A propos...", Qt::SHIFT | Qt::Key_F1,
+    RubriqueAPropos = rubrique(MenuAide, "À &propos...", Qt::SHIFT | Qt::Key_F1,
                                &TFormPlateau::RubriqueAProposClick);
 }
 
@@ -221,6 +243,18 @@ void TFormPlateau::DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int l
     if (contenu >= 0 && contenu <= 2) peintre.drawPixmap(icone, images.IconeList[contenu]);
     if (colonne == jeu_.ColonnePionDeplace && ligne == jeu_.LignePionDeplace)
         peintre.drawPixmap(icone, images.IconeList[IconePionDeplace]);
+    DessinerAides(peintre, colonne, ligne, r);
+}
+
+void TFormPlateau::DessinerAides(QPainter& peintre, int colonne, int ligne, const QRect& r) {
+    if (marques_[jeu::Index(colonne, ligne)]) DessinerMarque(peintre, r);
+    const Participant* aJouer = ParticipantAJouer();
+    if (jeu_.Action == acPlacement && aJouer && aJouer->Personne() &&
+        VerifierPlacement(jeu_, colonne, ligne) == Refus::Aucun)
+        DessinerCamp(peintre, r);
+    if (conseil_ && conseil_->genre == ActionJoueur::Genre::Clic &&
+        conseil_->cellule == position(colonne, ligne))
+        DessinerConseil(peintre, r);
 }
 
 const Images& TFormPlateau::ImagesPour(qreal ratio) {
@@ -295,8 +329,14 @@ bool TFormPlateau::HorlogeActive() const {
 }
 
 void TFormPlateau::Message(const std::string& texte, const std::string& titre, Icone icone) {
-    services_.boites.Afficher(this, QString::fromStdString(texte), QString::fromStdString(titre),
-                              icone);
+    // While a box waits for a person, nobody is thinking: the message line says nothing.
+    StatusBarMsg->DefinirTexte(0, {});
+    const QString t = QString::fromStdString(texte);
+    const QString titreQt = QString::fromStdString(titre);
+    // In a demonstration nobody may be there to close it.
+    if (choixJoueurs_.Demonstration() && !reseau_)
+        return services_.boites.AfficherUnMoment(this, t, titreQt, icone, DureeBoiteDemonstration);
+    services_.boites.Afficher(this, t, titreQt, icone);
 }
 
 position TFormPlateau::CaseCourante() const {
@@ -321,20 +361,71 @@ void TFormPlateau::AgirPersonne(const ActionJoueur& action) {
 
 void TFormPlateau::RubriqueNouvelleClick() {
     if (reseau_) return reseau_->Proposer(CommandeSimple(CommandeJeu::Genre::Nouvelle));
+    if (!AbandonAccepte()) return;
     Traitement traitement(*this);
     // A new game ends a demonstration: it waits for its players.
     if (choixJoueurs_.Demonstration()) DefinirJoueurs({});
     ::RubriqueNouvelleClick(partie_);
+    AutrePartie();
+}
+
+void TFormPlateau::AutrePartie() {
+    historique_.Vider();
+    marques_.fill(false);
+    equipeMarquee_ = -1;
+    ReferencerPartie();
+}
+
+std::vector<std::uint8_t> TFormPlateau::OctetsSansTemps() const {
+    // The time left runs down by itself: a game only looked at has not changed.
+    auto copie = std::make_unique<jeu>(jeu_);
+    copie->TempsRestant = 0;
+    return OctetsPartie(*copie, joueurs_);
+}
+
+void TFormPlateau::ReferencerPartie() {
+    reference_ = OctetsSansTemps();
+}
+
+bool TFormPlateau::PartieModifiee() const {
+    return OctetsSansTemps() != reference_;
+}
+
+bool TFormPlateau::AbandonAccepte() {
+    if (!PartieModifiee()) return true;
+    switch (services_.boites.DemanderEnregistrement(this, QString::fromUtf8(QuestionEnregistrer),
+                                                    QString::fromUtf8(Textes::Ovane))) {
+    case Abandon::Enregistrer:
+        return Enregistrer(SaveDialogFileName.isEmpty());
+    case Abandon::NePasEnregistrer:
+        return true;
+    case Abandon::Annuler:
+        break;
+    }
+    return false;
+}
+
+void TFormPlateau::closeEvent(QCloseEvent* event) {
+    if (AbandonAccepte())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TFormPlateau::TimerTempsTimer() {
+    // A person who holds a box or a dialog open over the computer's play does not use up its
+    // time: its action waits for the window to be free.
+    const Participant* aJouer = ParticipantAJouer();
+    if (aJouer && !aJouer->Personne() && !reseau_ && QApplication::activeModalWidget()) return;
     // A tick changes the game only when the time runs out: the computer goes on thinking.
     Traitement traitement(*this, false);
     const int equipe = jeu_.JoueurCourant;
     const int action = jeu_.Action;
     ::TimerTempsTimer(partie_);
-    if (equipe != jeu_.JoueurCourant || action != jeu_.Action || jeu_.FinDeJeu)
+    if (equipe != jeu_.JoueurCourant || action != jeu_.Action || jeu_.FinDeJeu) {
         traitement.Changement();
+        historique_.OublierRetablir();
+    }
 }
 void TFormPlateau::RubriqueQuitterClick() {
     close();
@@ -355,6 +446,7 @@ void TFormPlateau::Ouvrir(const QString& fichier) {
         QuitterReseau();
     }
     Traitement traitement(*this);
+    if (!AbandonAccepte()) return;
     const bool horloge = HorlogeActive();
     ActiverHorloge(false);
     QString nom = fichier;
@@ -367,25 +459,27 @@ void TFormPlateau::Ouvrir(const QString& fichier) {
         }
         nom = *choisi;
     }
-    OuvrirPartie(partie_, CheminLocal(nom), horloge);
+    if (OuvrirPartie(partie_, CheminLocal(nom), horloge)) AutrePartie();
 }
 
 void TFormPlateau::RubriqueEnregistrerClick() {
-    Traitement traitement(*this, false);
-    if (SaveDialogFileName.isEmpty()) {
-        const auto nom = services_.dialogues.Enregistrer(this, SaveDialogFileName);
-        if (!nom) return;
-        SaveDialogFileName = *nom;
-    }
-    EnregistrerPartie(partie_, CheminLocal(SaveDialogFileName));
+    Enregistrer(SaveDialogFileName.isEmpty());
 }
 
 void TFormPlateau::RubriqueEnregistrerSousClick() {
+    Enregistrer(true);
+}
+
+bool TFormPlateau::Enregistrer(bool demanderNom) {
     Traitement traitement(*this, false);
-    const auto nom = services_.dialogues.Enregistrer(this, SaveDialogFileName);
-    if (!nom) return;
-    SaveDialogFileName = *nom;
-    RubriqueEnregistrerClick();
+    if (demanderNom) {
+        const auto nom = services_.dialogues.Enregistrer(this, SaveDialogFileName);
+        if (!nom) return false;
+        SaveDialogFileName = *nom;
+    }
+    if (!EnregistrerPartie(partie_, CheminLocal(SaveDialogFileName))) return false;
+    ReferencerPartie();
+    return true;
 }
 
 void TFormPlateau::RubriqueParametresClick() {
@@ -404,7 +498,7 @@ void TFormPlateau::RubriqueParametresClick() {
     }
     Traitement traitement(*this);
     TFormParametres dialogue(partie_, this);
-    dialogue.exec();
+    if (dialogue.exec() == QDialog::Accepted) historique_.OublierRetablir();
 }
 
 void TFormPlateau::RubriqueReseauClick() {
@@ -431,7 +525,11 @@ void TFormPlateau::JouerEnReseau(const ChoixReseau& choix) {
         VersionDuProgramme(services_.programme).value_or(QStringLiteral("inconnue")));
     horlogeReseau_ = false;
     equipeReseau_ = -1;
+    historique_.Vider();
+    casesReseau_ = jeu_.Cases;
+    equipeAvantReseau_ = jeu_.Equipe();
     connect(reseau_.get(), &PartieReseau::Applique, this, [this](bool change) {
+        MarquerLigneReseau(change);
         if (change) OublierActions();
         DrawGridPlateau->update();
         Reprendre();
@@ -561,7 +659,99 @@ void TFormPlateau::AgirEnAttente() {
     attente_.reset();
     if (jeu_.FinDeJeu || attente.equipe != jeu_.Equipe()) return;
     Traitement traitement(*this);
+    if (reseau_) return ExecuterAction(attente.action);
+    const bool personne = ParticipantDe(attente.equipe).Personne();
+    Instantane avant = Photo();
     ExecuterAction(attente.action);
+    // A refused action leaves nothing to take back.
+    if (OctetsPartie(jeu_, joueurs_) == OctetsPartie(*avant.j, avant.joueurs)) return;
+    NoterMarques(attente.equipe, personne, avant.j->Cases);
+    if (personne)
+        historique_.Noter(std::move(avant));
+    else
+        historique_.OublierRetablir();
+}
+
+Instantane TFormPlateau::Photo() const {
+    return {std::make_unique<jeu>(jeu_), joueurs_, HorlogeActive()};
+}
+
+void TFormPlateau::Restaurer(Instantane position) {
+    jeu_ = *position.j;
+    joueurs_ = position.joueurs;
+    marques_.fill(false);
+    equipeMarquee_ = -1;
+    AfficherEtat(partie_);
+    ActiverHorloge(position.horloge);
+}
+
+// A person's action clears the marks; the other side's actions add the cells they changed, from
+// the first action of its play on.
+void TFormPlateau::NoterMarques(int equipe, bool personne,
+                                const std::array<std::uint8_t, NbCases>& avant) {
+    // The rules have drawn the board before the marks change: it is drawn again after.
+    DrawGridPlateau->update();
+    if (personne || equipe != equipeMarquee_) marques_.fill(false);
+    equipeMarquee_ = personne ? -1 : equipe;
+    if (personne) return;
+    std::array<bool, NbCases> changees{};
+    int nombre = 0;
+    for (std::size_t i = 0; i < changees.size(); ++i) {
+        changees[i] = avant[i] != jeu_.Cases[i];
+        nombre += changees[i] ? 1 : 0;
+    }
+    // A shot changes three cells at most: more is a board emptied for a kick-off or a half,
+    // where nothing of the play is left to show.
+    if (nombre > 3) return marques_.fill(false);
+    for (std::size_t i = 0; i < changees.size(); ++i) marques_[i] = marques_[i] || changees[i];
+}
+
+// The host's lines come one action at a time: each is the action of the team that was to play
+// before it, the other player's or this window's own.
+void TFormPlateau::MarquerLigneReseau(bool change) {
+    if (change || casesReseau_ != jeu_.Cases)
+        NoterMarques(equipeAvantReseau_, equipeAvantReseau_ == equipeReseau_, casesReseau_);
+    casesReseau_ = jeu_.Cases;
+    equipeAvantReseau_ = jeu_.Equipe();
+}
+
+bool TFormPlateau::RetourPossible() const {
+    const Participant* aJouer = ParticipantAJouer();
+    return !reseau_ && (!aJouer || aJouer->Personne());
+}
+
+void TFormPlateau::RubriqueAnnulerClick() {
+    if (!RetourPossible() || !historique_.PeutAnnuler()) return;
+    Traitement traitement(*this);
+    Restaurer(*historique_.Annuler(Photo()));
+}
+
+void TFormPlateau::RubriqueRetablirClick() {
+    if (!RetourPossible() || !historique_.PeutRetablir()) return;
+    Traitement traitement(*this);
+    Restaurer(*historique_.Retablir(Photo()));
+}
+
+void TFormPlateau::RubriqueConseilClick() {
+    const Participant* aJouer = ParticipantAJouer();
+    if (!aJouer || !aJouer->Personne() || conseiller_->EnCours()) return;
+    conseil_.reset();
+    conseiller_->Lancer(jeu_, joueurs_);
+    ActualiserMessage();
+}
+
+void TFormPlateau::ConseilTrouve(const std::optional<ActionJoueur>& action) {
+    conseil_ = action;
+    DrawGridPlateau->update();
+    ActualiserMessage();
+}
+
+void TFormPlateau::ActualiserRubriques() {
+    const bool retour = RetourPossible();
+    RubriqueAnnuler->setEnabled(retour && historique_.PeutAnnuler());
+    RubriqueRetablir->setEnabled(retour && historique_.PeutRetablir());
+    const Participant* aJouer = ParticipantAJouer();
+    RubriqueConseil->setEnabled(aJouer && aJouer->Personne());
 }
 
 // The game changed: an action chosen for the game before is dropped, wherever it waits.
@@ -569,6 +759,11 @@ void TFormPlateau::OublierActions() {
     attente_.reset();
     TimerAction->stop();
     for (const auto& participant : participants_) participant->Interrompre();
+    conseiller_->Arreter();
+    if (conseil_) {
+        conseil_.reset();
+        DrawGridPlateau->update();
+    }
 }
 
 // The team to play is asked to go on once the event loop has finished what it is doing.
@@ -585,6 +780,7 @@ void TFormPlateau::Poursuivre() {
     if (traitements_ > 0) return;
     ActualiserMessage();
     ActualiserCurseur();
+    ActualiserRubriques();
     Participant* aJouer = ParticipantAJouer();
     for (const auto& participant : participants_)
         if (participant.get() != aJouer) participant->Interrompre();
@@ -595,8 +791,28 @@ void TFormPlateau::Poursuivre() {
 
 void TFormPlateau::ActualiserMessage() {
     const Participant* aJouer = ParticipantAJouer();
-    const QString message = aJouer ? aJouer->Message() : QString();
+    const QString message = !aJouer              ? QString()
+                            : aJouer->Personne() ? MessagePersonne()
+                                                 : aJouer->Message();
     if (reseau_) return StatusBarMsg->DefinirTexte(0, reseau_->Message(message));
     StatusBarMsg->DefinirTexte(0,
                                aJouer ? message : QString::fromStdString(TexteResultat(joueurs_)));
+}
+
+QString TFormPlateau::TexteConseil() const {
+    if (conseiller_->EnCours()) return QString::fromUtf8(Textes::ConseilCherche);
+    if (conseil_ && conseil_->genre == ActionJoueur::Genre::PasserAction)
+        return QString::fromUtf8(Textes::ConseilPasserAction);
+    if (conseil_ && conseil_->genre == ActionJoueur::Genre::PasserTour)
+        return QString::fromUtf8(Textes::ConseilPasserTour);
+    return {};
+}
+
+QString TFormPlateau::MessagePersonne() const {
+    QString conseil = TexteConseil();
+    // A network game's line has room for one sentence of its own: only the hint joins it.
+    if (!conseil.isEmpty() || reseau_) return conseil;
+    const int equipe = jeu_.Equipe();
+    return QString::fromStdString(TexteAFaire(
+        equipe, jeu_.Action, joueurs_[static_cast<std::size_t>(equipe)].NbPionsPlaces + 1));
 }

@@ -9,8 +9,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "boites.h"
+#include "historique.h"
 #include "images.h"
 #include "joueurs.h"
 #include "participant.h"
@@ -22,8 +24,10 @@ class PartieReseau;
 class GrillePlateau;
 class JaugeOccupation;
 class QAction;
+class QCloseEvent;
 class QMenu;
 class QTimer;
+class RechercheFond;
 class RegistreClasses;
 class VisionneuseAide;
 
@@ -78,6 +82,9 @@ public:
     QAction* RubriqueJoueurs = nullptr;
     QAction* RubriquePasserAction = nullptr;
     QAction* RubriquePasserTour = nullptr;
+    QAction* RubriqueAnnuler = nullptr;
+    QAction* RubriqueRetablir = nullptr;
+    QAction* RubriqueConseil = nullptr;
     QAction* RubriqueAideContextuelle = nullptr;
     QAction* RubriqueAPropos = nullptr;
     // The current save file, which "Enregistrer" writes to without asking once it is chosen.
@@ -111,6 +118,11 @@ public:
     // The network game under way, if any.
     PartieReseau* Reseau() const { return reseau_.get(); }
 
+    // The action the hint proposes, once found; gone with the next change of the game.
+    const std::optional<ActionJoueur>& Conseil() const { return conseil_; }
+    // The cells the other side touched in its last play, until the next action.
+    bool Marquee(int colonne, int ligne) const { return marques_[jeu::Index(colonne, ligne)]; }
+
 public slots:
     void DrawGridPlateauDblClick();
     void RubriqueNouvelleClick();
@@ -126,9 +138,15 @@ public slots:
     void RubriqueJoueursClick();
     void RubriquePasserActionClick();
     void RubriquePasserTourClick();
+    void RubriqueAnnulerClick();
+    void RubriqueRetablirClick();
+    void RubriqueConseilClick();
     void RubriqueAideContextuelleClick();
     void RubriqueAProposClick();
     void TimerTempsTimer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     class Traitement;
@@ -150,6 +168,29 @@ private:
     void Poursuivre();
     void ActualiserMessage();
     void ActualiserCurseur();
+    void ActualiserRubriques();
+    // Whether the person at the window is to act, or the game is over, outside a network game:
+    // then a position can be taken back.
+    bool RetourPossible() const;
+    Instantane Photo() const;
+    void Restaurer(Instantane position);
+    // The marks after an action of the team, from the board before it.
+    void NoterMarques(int equipe, bool personne, const std::array<std::uint8_t, NbCases>& avant);
+    void MarquerLigneReseau(bool change);
+    void ConseilTrouve(const std::optional<ActionJoueur>& action);
+    QString TexteConseil() const;
+    // What the message line says while a person is to play.
+    QString MessagePersonne() const;
+    // The game is another one: nothing to take back, no marks, nothing changed since.
+    void AutrePartie();
+    std::vector<std::uint8_t> OctetsSansTemps() const;
+    void ReferencerPartie();
+    bool PartieModifiee() const;
+    // Asks before a game changed since it was last saved or opened is left; whether it may be.
+    bool AbandonAccepte();
+    // Saves to the current save file, or to one chosen first; whether it was saved.
+    bool Enregistrer(bool demanderNom);
+    void DessinerAides(QPainter& peintre, int colonne, int ligne, const QRect& r);
     void InstallerReseau();
     void QuitterReseauPlusTard();
 
@@ -182,4 +223,16 @@ private:
     int equipeReseau_ = -1;
     // The last network game given up, to take its seat back from the dialog.
     std::optional<ChoixReseau> dernierReseau_;
+
+    Historique historique_;
+    RechercheFond* conseiller_ = nullptr;
+    std::optional<ActionJoueur> conseil_;
+    std::array<bool, NbCases> marques_{};
+    // The team whose play the marks show, or -1.
+    int equipeMarquee_ = -1;
+    // The board and the team to play as the last line of the network game left them.
+    std::array<std::uint8_t, NbCases> casesReseau_{};
+    int equipeAvantReseau_ = -1;
+    // The game as last saved, opened or started, its time left aside.
+    std::vector<std::uint8_t> reference_;
 };

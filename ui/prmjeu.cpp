@@ -77,7 +77,7 @@ TFormParametres::TFormParametres(const Partie& partie, QWidget* parent)
                {QStringLiteral("30 &secondes"), QStringLiteral("1 &minute"),
                 QStringLiteral("1 minute 3&0")},
                true);
-    ButtonOk = new QPushButton(QStringLiteral("Ok"), this);
+    ButtonOk = new QPushButton(QStringLiteral("OK"), this);
     ButtonOk->setGeometry(112, 104, 75, 25);
     ButtonOk->setDefault(true);
     ButtonAnnuler = new QPushButton(QStringLiteral("Annuler"), this);

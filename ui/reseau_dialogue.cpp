@@ -84,7 +84,7 @@ TFormReseau::TFormReseau(const CommandeJeu& parametres, QWidget* parent)
 
     LabelErreur = Etiquette(QString(), QRect(8, 250, 344, 20), this);
     LabelErreur->setStyleSheet(QStringLiteral("color: #a00000"));
-    ButtonOk = new QPushButton(QStringLiteral("Ok"), this);
+    ButtonOk = new QPushButton(QStringLiteral("OK"), this);
     ButtonOk->setGeometry(100, 282, 75, 25);
     ButtonOk->setDefault(true);
     ButtonAnnuler = new QPushButton(QStringLiteral("Annuler"), this);

@@ -256,7 +256,8 @@ TEST_F(Fichier, UnFichierAbsentOuAbimeGardeLaPartieEtSonHorloge) {
     t.PlacerTous();
     const auto avant = Octets(*t.j, t.joueurs);
     EXPECT_FALSE(OuvrirPartie(t.p, (dossier / "absent.ovn").string(), true));
-    EXPECT_EQ(t.DernierMessage(), "Impossible d'ouvrir le fichier");
+    EXPECT_EQ(t.DernierMessage(),
+              "Impossible d'ouvrir le fichier « absent.ovn » : fichier introuvable");
     EXPECT_EQ(t.boites.back().titre, "Chargement non effectué");
     EXPECT_TRUE(t.vue.Horloge);
     const std::string court = (dossier / "court.ovn").string();

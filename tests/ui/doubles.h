@@ -20,6 +20,8 @@ struct BoiteVue {
     QString texte;
     QString titre;
     Icone icone;
+    // The delay after which it closes by itself, or 0.
+    int fermeture = 0;
 };
 
 class BoitesEnregistrees : public Boites {
@@ -31,6 +33,22 @@ public:
     void Afficher(QWidget*, const QString& texte, const QString& titre, Icone icone) override {
         Vues.push_back({texte, titre, icone});
         if (PendantLaBoite) PendantLaBoite(Vues.back());
+    }
+    void AfficherUnMoment(QWidget*, const QString& texte, const QString& titre, Icone icone,
+                          int millisecondes) override {
+        Vues.push_back({texte, titre, icone, millisecondes});
+        if (PendantLaBoite) PendantLaBoite(Vues.back());
+    }
+    // The questions before leaving a game that was not saved, and the answers given in order
+    // (Ne pas enregistrer once they run out).
+    std::vector<QString> QuestionsEnregistrement;
+    std::deque<Abandon> Abandons;
+    Abandon DemanderEnregistrement(QWidget*, const QString& texte, const QString&) override {
+        QuestionsEnregistrement.push_back(texte);
+        if (Abandons.empty()) return Abandon::NePasEnregistrer;
+        const Abandon reponse = Abandons.front();
+        Abandons.pop_front();
+        return reponse;
     }
     // The questions asked, and the answers given in order (Non once they run out).
     std::vector<QString> Questions;

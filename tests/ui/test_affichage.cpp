@@ -347,6 +347,7 @@ TEST_F(AideAffichee, LesTouchesNommeesCommeDansLesMenus) {
     int verifiees = 0;
     for (QAction* menu : t.f().menuBar()->actions()) {
         for (QAction* action : menu->menu()->actions()) {
+            if (action->isSeparator()) continue;
             const QString commande = action->text().remove('&').replace("...", "…");
             EXPECT_EQ(raccourcis.value(commande),
                       action->shortcut().toString(QKeySequence::NativeText))

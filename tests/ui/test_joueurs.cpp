@@ -40,9 +40,20 @@ struct Joueurs : ::testing::Test, FenetreDeTest {
 TEST_F(Joueurs, UneDemonstrationSeJoueJusquALaFin) {
     j->NbTours = 20;
     j->NbPions = 5;
+    // While a box waits, the message line does not say that the computer is thinking.
+    QStringList lignesPendantLesBoites;
+    boites.PendantLaBoite = [&](const BoiteVue&) {
+        lignesPendantLesBoites << f().StatusBarMsg->Texte(0);
+    };
     DefinirJoueurs(Choix(true, true, Niveau::Debutant), 0);
     ASSERT_TRUE(Attendre([&] { return j->FinDeJeu != 0; }, 60000));
-    for (const BoiteVue& b : boites.Vues) EXPECT_NE(b.icone, Icone::Arret) << b.texte.toStdString();
+    EXPECT_EQ(lignesPendantLesBoites.join(QString()), QString());
+    // Its boxes close by themselves: nobody may be there.
+    ASSERT_FALSE(boites.Vues.empty());
+    for (const BoiteVue& b : boites.Vues) {
+        EXPECT_NE(b.icone, Icone::Arret) << b.texte.toStdString();
+        EXPECT_GT(b.fermeture, 0) << b.texte.toStdString();
+    }
     const QString resultat = QString::fromStdString(TexteResultat(joueurs));
     EXPECT_EQ(f().StatusBarMsg->Texte(0), resultat);
     // A new game ends the demonstration: once the window has taken it in, nobody plays it.
@@ -50,7 +61,7 @@ TEST_F(Joueurs, UneDemonstrationSeJoueJusquALaFin) {
     ASSERT_TRUE(Attendre([&] { return f().StatusBarMsg->Texte(0) != resultat; }, 5000));
     EXPECT_FALSE(f().Joueurs().Demonstration());
     EXPECT_EQ(std::count(j->Cases.begin(), j->Cases.end(), 1), 0);
-    EXPECT_TRUE(f().StatusBarMsg->Texte(0).isEmpty());
+    EXPECT_EQ(f().StatusBarMsg->Texte(0), "Bleus : placez le pion n°1");
 }
 
 TEST_F(Joueurs, UnResultatEstOublieQuandLaPartieChange) {

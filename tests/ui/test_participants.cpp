@@ -76,7 +76,7 @@ TEST_F(Participants, UneActionDuJoueurSuitLesReglesPuisIlEstInterrompu) {
     EXPECT_EQ(j->Case(4, 8), 2);
     EXPECT_EQ(j->Equipe(), Bleus);
     EXPECT_GT(rouges.Interruptions, interruptions);
-    EXPECT_TRUE(f().StatusBarMsg->Texte(0).isEmpty());
+    EXPECT_EQ(f().StatusBarMsg->Texte(0), "Bleus : placez le pion n°2");
     EXPECT_NE(f().DrawGridPlateau->cursor().shape(), Qt::BusyCursor);
 }
 

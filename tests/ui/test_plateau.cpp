@@ -104,8 +104,11 @@ TEST_F(Plateau, LeMenuEtSesRaccourcis) {
              QKeySequence(Qt::ALT | Qt::Key_Backspace));
     verifier(f().RubriquePasserTour, "&Passer son tour",
              QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
+    verifier(f().RubriqueAnnuler, "&Annuler", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    verifier(f().RubriqueRetablir, "&Rétablir", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    verifier(f().RubriqueConseil, "C&onseil", QKeySequence(Qt::CTRL | Qt::Key_H));
     verifier(f().RubriqueAideContextuelle, "&Aide contextuelle", QKeySequence(Qt::Key_F1));
-    verifier(f().RubriqueAPropos, "&A propos...", QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    verifier(f().RubriqueAPropos, "À &propos...", QKeySequence(Qt::SHIFT | Qt::Key_F1));
 }
 
 TEST_F(Plateau, UnePartieJoueeALaSourisEtAuClavier) {
@@ -169,8 +172,9 @@ TEST_F(Plateau, LeDessinDesCases) {
     const QColor coin = centre.pixelColor(0, 0);
     EXPECT_TRUE(coin == QColor(0, 0, 255) || coin == QColor(255, 0, 0));
     EXPECT_NE(centre.pixelColor(0, 0), centre.pixelColor(1, 0));
-    // An empty camp cell is plain grey; the lines between cells are silver.
-    const QImage camp = ImageCase(2, 3);
+    // An empty cell of the camp of the team not to place is plain grey; the lines between cells
+    // are silver.
+    const QImage camp = ImageCase(2, 7);
     EXPECT_EQ(Compter(camp, QColor(128, 128, 128)), 40 * 40);
     EXPECT_EQ(Pixel(2 + 40, 2 + 41 * 3 + 20), QColor(192, 192, 192));
     // The D marker on a chosen pawn: white appears on a blue pawn.
@@ -304,6 +308,14 @@ TEST_F(Clavier, UnePartieSansSourisJusquAuPremierBut) {
     ASSERT_FALSE(boites.Vues.empty());
     EXPECT_EQ(boites.Vues.back().texte, "But des Bleus !!!");
     EXPECT_EQ(Panneau(0), "Bleus 1-0 Rouges");
+    // The goal taken back by its key, and played again by the other once the menu knows it.
+    const auto apresBut = OctetsPartie(*j, joueurs);
+    QTest::qWait(10);
+    Raccourci(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Panneau(0), "Bleus 0-0 Rouges");
+    QTest::qWait(10);
+    Raccourci(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(OctetsPartie(*j, joueurs), apresBut);
     // What a screen reader says: each cell, and the current one as it moves.
     QAccessibleInterface* grille = QAccessible::queryAccessibleInterface(f().DrawGridPlateau);
     ASSERT_NE(grille, nullptr);
@@ -449,7 +461,8 @@ TEST_F(Fichiers, UnePartieNommeeAuDemarrageSeChargeApresLAPropos) {
 TEST_F(Fichiers, UnNomAbsentAuDemarrageLaisseLaPartieDeDepart) {
     f().FormShow({Chemin("absent.ovn")});
     ASSERT_EQ(boites.Vues.size(), 1u);
-    EXPECT_EQ(boites.Vues[0].texte, "Impossible d'ouvrir le fichier");
+    EXPECT_EQ(boites.Vues[0].texte,
+              "Impossible d'ouvrir le fichier « absent.ovn » : fichier introuvable");
     EXPECT_EQ(Panneau(1), "1/40");
 }
 

@@ -64,9 +64,12 @@ TEST(Reseau, LaFenetreJoueSonEquipeEtSuitLAutre) {
     EXPECT_EQ(partie.rouges.j->Case(4, 8), CaseVide);
     for (int colonne = 0; colonne < 5; ++colonne) {
         partie.JouerBleus(colonne, 2);
+        // The other player's placement is marked until the window's own.
+        EXPECT_TRUE(partie.rouges.f().Marquee(colonne, 2));
         partie.rouges.DoubleClic(colonne, 8);
         ASSERT_TRUE(Attendre([&] { return partie.bleus.j->Case(colonne, 8) == Rouges + 1; }));
         ASSERT_TRUE(Attendre([&] { return partie.Egales(); }));
+        EXPECT_FALSE(partie.rouges.f().Marquee(colonne, 2));
     }
     // The first timed play: the host's clock reaches both.
     const auto temps = partie.rouges.j->TempsRestant;
