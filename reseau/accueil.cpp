@@ -192,3 +192,10 @@ void Accueil::Arreter() {
     }
     for (Connexion* c : findChildren<Connexion*>()) c->Fermer(TextesReseau::Arret);
 }
+
+void Accueil::Chiffrer(const QSslConfiguration& configuration) {
+    serveur_.Chiffrer(configuration);
+    connect(&serveur_, &Ecoute::Refus, this, [this](const QString& pair, const QString& raison) {
+        emit Evenement(QStringLiteral("%1 refusé : %2").arg(pair, raison));
+    });
+}

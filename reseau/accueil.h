@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "chiffrement.h"
 #include "hote.h"
 
 class Connexion;
@@ -31,6 +32,8 @@ public:
     ~Accueil() override;
 
     bool Ecouter(const QHostAddress& adresse, quint16 port);
+    // TLS only from now on, with this certificate: a peer whose handshake fails is refused.
+    void Chiffrer(const QSslConfiguration& configuration);
     quint16 Port() const { return serveur_.serverPort(); }
     QString ErreurEcoute() const { return serveur_.errorString(); }
     // A game found again in the journal; false when what it holds is not a game.
@@ -66,6 +69,6 @@ private:
 
     QString version_;
     Journal* journal_;
-    QTcpServer serveur_;
+    Ecoute serveur_;
     std::map<std::string, Salle> salles_;
 };

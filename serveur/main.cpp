@@ -59,7 +59,32 @@ struct Options {
     quint16 port = PortParDefaut;
     QHostAddress ecoute = QHostAddress::Any;
     QString donnees;
+    // TLS: both files, or neither and plain TCP.
+    QString certificat;
+    QString cle;
 };
+
+struct OptionsTls {
+    QCommandLineOption certificat{
+        QStringLiteral("certificat"),
+        QStringLiteral("Certificat du serveur (PEM, sa chaîne à la suite) : le port ne parle "
+                       "plus que TLS. Va avec --cle."),
+        QStringLiteral("FICHIER")};
+    QCommandLineOption cle{QStringLiteral("cle"),
+                           QStringLiteral("Clé privée du certificat (PEM, sans phrase secrète)."),
+                           QStringLiteral("FICHIER")};
+};
+
+// The TLS files into options; the status to end with when one comes without the other.
+int LireTls(const QCommandLineParser& lecteur, const OptionsTls& tls, Options& options) {
+    if (lecteur.isSet(tls.certificat) != lecteur.isSet(tls.cle)) {
+        Journaliser(QStringLiteral("--certificat et --cle vont ensemble"));
+        return 2;
+    }
+    options.certificat = lecteur.value(tls.certificat);
+    options.cle = lecteur.value(tls.cle);
+    return 0;
+}
 
 // The options read, or the status to end with at once.
 std::variant<Options, int> LireOptions(const QCoreApplication& app) {
@@ -84,6 +109,8 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
         QStringLiteral("Dossier des données (%1 par défaut).").arg(DossierParDefaut()),
         QStringLiteral("DOSSIER"));
     lecteur.addOptions({aide, version, port, ecoute, donnees});
+    const OptionsTls tls;
+    lecteur.addOptions({tls.certificat, tls.cle});
     if (!lecteur.parse(app.arguments())) {
         Ecrire(
             stderr,
@@ -113,6 +140,7 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
         Journaliser(QStringLiteral("adresse invalide : %1").arg(lecteur.value(ecoute)));
         return 2;
     }
+    if (const int statut = LireTls(lecteur, tls, options)) return statut;
     if (!lecteur.positionalArguments().isEmpty()) {
         Journaliser(QStringLiteral("argument inattendu : %1")
                         .arg(lecteur.positionalArguments().constFirst()));
@@ -137,6 +165,21 @@ int Restaurer(JournalSql& journal, Accueil& accueil) {
     return 0;
 }
 
+// The certificate and key, checked, when the options name them; false once said why they cannot
+// serve. The fingerprint goes to the log: players of a self-hosted server paste it.
+bool ChargerTls(const Options& options, std::optional<QSslConfiguration>& chiffrement) {
+    if (options.certificat.isEmpty()) return true;
+    QString erreur;
+    chiffrement = ChargerChiffrement(options.certificat, options.cle, erreur);
+    if (!chiffrement) {
+        Journaliser(erreur);
+        return false;
+    }
+    Journaliser(QStringLiteral("TLS seulement ; empreinte SHA-256 du certificat : %1")
+                    .arg(Empreinte(chiffrement->localCertificate())));
+    return true;
+}
+
 int Servir(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ovane-serveur"));
@@ -150,6 +193,8 @@ int Servir(int argc, char* argv[]) {
     if (const int* statut = std::get_if<int>(&lues)) return *statut;
     const Options& options = std::get<Options>(lues);
     LeverLimiteFichiers();
+    std::optional<QSslConfiguration> chiffrement;
+    if (!ChargerTls(options, chiffrement)) return 1;
 
     if (!QDir().mkpath(options.donnees)) {
         Journaliser(QStringLiteral("impossible de créer le dossier %1").arg(options.donnees));
@@ -163,6 +208,7 @@ int Servir(int argc, char* argv[]) {
     }
     Accueil accueil(QStringLiteral(OVANE_VERSION), &journal);
     QObject::connect(&accueil, &Accueil::Evenement, &accueil, Journaliser);
+    if (chiffrement) accueil.Chiffrer(*chiffrement);
     if (const int statut = Restaurer(journal, accueil)) return statut;
     if (!accueil.Ecouter(options.ecoute, options.port)) {
         Journaliser(QStringLiteral("impossible d'écouter sur le port %1 : %2")
