@@ -45,6 +45,8 @@ public:
     const HotePartie* Partie(const std::string& code) const;
 
     Reglages reglages;
+    // The key of the names the log gives games (NomPartie); a server keeps its own from run to run.
+    QByteArray CleJournal = NouvelleCleJournal();
 
 signals:
     // One line for the host's log: a game created, joined, taken back, ended; a refusal.

@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QMessageAuthenticationCode>
+#include <QRandomGenerator>
 #include <QSslKey>
 #include <QSslSocket>
 #include <QTimer>
@@ -86,6 +88,19 @@ std::optional<QByteArray> LireEmpreinte(const QString& texte) {
     if (chiffres.size() != 64 || !std::all_of(chiffres.begin(), chiffres.end(), hexadecimal))
         return std::nullopt;
     return QByteArray::fromHex(chiffres.toLatin1());
+}
+
+QString NomPartie(const QByteArray& cle, const std::string& code) {
+    const QByteArray empreinte = QMessageAuthenticationCode::hash(QByteArray::fromStdString(code),
+                                                                  cle, QCryptographicHash::Sha256);
+    // Forty bits: a thousand games at once share one by chance less than once in a million runs.
+    return QStringLiteral("#") + QString::fromLatin1(empreinte.left(5).toHex());
+}
+
+QByteArray NouvelleCleJournal() {
+    QByteArray cle(32, '\0');
+    QRandomGenerator::system()->generate(cle.begin(), cle.end());
+    return cle;
 }
 
 std::optional<QSslConfiguration> ChargerChiffrement(const QString& certificat, const QString& cle,

@@ -1,6 +1,6 @@
 // TLS for network play: a certificate's fingerprint as players compare it, the server's
 // certificate and key read from their files, and the listening socket that speaks TLS only once it
-// is given them.
+// is given them. Beside them, the name a log gives a game without its code.
 #pragma once
 
 #include <QByteArray>
@@ -8,12 +8,19 @@
 #include <QSslServer>
 #include <QString>
 #include <optional>
+#include <string>
 
 // "AB:CD:…", as `openssl x509 -noout -fingerprint -sha256` prints it after "=".
 QString TexteEmpreinte(const QByteArray& empreinte);
 QString Empreinte(const QSslCertificate& certificat);
 // The 32 bytes of a SHA-256 fingerprint typed with or without colons, in either case.
 std::optional<QByteArray> LireEmpreinte(const QString& texte);
+
+// A game in a log: its code lets anyone take its free seat, so the log names it by a keyed hash,
+// the same for every run given the same key, from which the code cannot be found again.
+QString NomPartie(const QByteArray& cle, const std::string& code);
+// A fresh key for NomPartie.
+QByteArray NouvelleCleJournal();
 
 // The server's side of TLS from a PEM certificate (its chain may follow it) and a PEM private key
 // without a passphrase, once a handshake on the loopback has shown that they go together; else

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSaveFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
@@ -91,7 +92,10 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
     QCommandLineParser lecteur;
     lecteur.setApplicationDescription(
         QStringLiteral("Serveur de parties en réseau d'Ovane : héberge les parties, les garde "
-                       "dans une base de données et les retrouve après un redémarrage."));
+                       "dans une base de données et les retrouve après un redémarrage. Avec "
+                       "--certificat et --cle, il ne parle que TLS. Installé par le paquet, il "
+                       "tourne comme service : systemctl enable --now ovane-serveur (voir "
+                       "ovane-serveur(6), SERVICE)."));
     // Their own words: Qt's French catalogue lacks those of the standard options.
     const QCommandLineOption aide({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Affiche cette aide."));
@@ -180,6 +184,36 @@ bool ChargerTls(const Options& options, std::optional<QSslConfiguration>& chiffr
     return true;
 }
 
+// The key of the names the log gives games, kept in the data folder so that a game keeps its name
+// across restarts; made at the first start. False once said why it cannot be read or made.
+bool LireCleJournal(const QString& dossier, QByteArray& cle) {
+    const QString chemin = QDir(dossier).filePath(QStringLiteral("cle-journal"));
+    QFile fichier(chemin);
+    if (fichier.exists()) {
+        if (!fichier.open(QIODevice::ReadOnly)) {
+            Journaliser(
+                QStringLiteral("impossible de lire %1 : %2").arg(chemin, fichier.errorString()));
+            return false;
+        }
+        cle = QByteArray::fromHex(fichier.read(256).trimmed());
+        if (cle.size() != 32) {
+            Journaliser(QStringLiteral("%1 ne contient pas une clé de 32 octets").arg(chemin));
+            return false;
+        }
+        return true;
+    }
+    cle = NouvelleCleJournal();
+    QSaveFile nouveau(chemin);
+    const bool ecrit = nouveau.open(QIODevice::WriteOnly) &&
+                       nouveau.write(cle.toHex() + '\n') > 0 && nouveau.commit();
+    if (!ecrit || !QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner)) {
+        Journaliser(
+            QStringLiteral("impossible d'écrire %1 : %2").arg(chemin, nouveau.errorString()));
+        return false;
+    }
+    return true;
+}
+
 int Servir(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ovane-serveur"));
@@ -206,7 +240,10 @@ int Servir(int argc, char* argv[]) {
         Journaliser(erreur);
         return 1;
     }
+    QByteArray cleJournal;
+    if (!LireCleJournal(options.donnees, cleJournal)) return 1;
     Accueil accueil(QStringLiteral(OVANE_VERSION), &journal);
+    accueil.CleJournal = cleJournal;
     QObject::connect(&accueil, &Accueil::Evenement, &accueil, Journaliser);
     if (chiffrement) accueil.Chiffrer(*chiffrement);
     if (const int statut = Restaurer(journal, accueil)) return statut;

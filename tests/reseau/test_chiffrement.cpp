@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -13,6 +12,7 @@
 #include "reseau/accueil.h"
 #include "reseau/chiffrement.h"
 #include "reseau/session.h"
+#include "serveur_processus.h"
 #include "tests/dossier_temporaire.h"
 
 namespace {
@@ -111,9 +111,10 @@ struct CasClient {
 };
 
 AdresseHote Adresse(const CasClient& cas, quint16 port) {
-    const auto adresse =
-        LireAdresse(QString::fromLatin1(cas.adresse)
-                        .arg(QString::number(port), Certificats::Tous().Lire("serveur.empreinte")));
+    const auto adresse = LireAdresse(
+        QString::fromStdString(cas.adresse)
+            .replace(QStringLiteral("%2"), Certificats::Tous().Lire("serveur.empreinte"))
+            .arg(port));
     EXPECT_TRUE(adresse) << cas.adresse;
     return adresse.value_or(AdresseHote());
 }
@@ -201,41 +202,25 @@ TEST(Chiffrement, UnClientEnClairNeRecoitRien) {
     EXPECT_TRUE(hote.evenements.constFirst().endsWith(QStringLiteral("refusé : parle en clair")));
 }
 
-class Serveur {
-public:
-    explicit Serveur(const QStringList& options) {
-        processus.start(QStringLiteral(OVANE_SERVEUR),
-                        QStringList{QStringLiteral("--port"), QStringLiteral("0"),
-                                    QStringLiteral("--donnees"),
-                                    QString::fromStdString(donnees.Chemin().string())} +
-                            options);
-    }
-    ~Serveur() {
-        processus.kill();
-        processus.waitForFinished(5000);
-    }
-    DossierTemporaire donnees;
-    QProcess processus;
-};
-
 // The server started with its certificate says the fingerprint that openssl gives, and a player
 // who pastes it plays there.
 TEST(Chiffrement, LeServeurDonneSonEmpreinte) {
     const Certificats& c = Certificats::Tous();
     ASSERT_TRUE(c.faits);
-    Serveur serveur({QStringLiteral("--certificat"), c.Fichier("serveur.pem"),
-                     QStringLiteral("--cle"), c.Fichier("serveur.cle")});
-    ASSERT_TRUE(serveur.processus.waitForReadyRead(10000));
-    const QByteArray ligne = serveur.processus.readLine().trimmed();
-    ASSERT_TRUE(ligne.startsWith("port ")) << ligne.toStdString();
+    DossierTemporaire donnees;
+    ServeurProcessus serveur(donnees.Chemin(),
+                             {QStringLiteral("--certificat"), c.Fichier("serveur.pem"),
+                              QStringLiteral("--cle"), c.Fichier("serveur.cle")});
+    const quint16 port = serveur.Port();
+    ASSERT_NE(port, 0);
     const QString empreinte = c.Lire("serveur.empreinte");
     EXPECT_TRUE(QString::fromLocal8Bit(serveur.processus.readAllStandardError())
                     .contains(QStringLiteral("empreinte SHA-256 du certificat : ") + empreinte));
 
     PartieMemoire partie;
     SessionClient session(partie.p);
-    const auto adresse = LireAdresse(QStringLiteral("ovanes://127.0.0.1:%1#sha256=%2")
-                                         .arg(QString::fromLatin1(ligne.mid(5)), empreinte));
+    const auto adresse = LireAdresse(
+        QStringLiteral("ovanes://127.0.0.1:%1#sha256=%2").arg(QString::number(port), empreinte));
     ASSERT_TRUE(adresse);
     session.Creer(*adresse, Rouges, CommandeParametres(5, 20, 30000));
     EXPECT_TRUE(Attendre([&] { return session.EtapeCourante() == SessionClient::Etape::EnJeu; }));
@@ -256,8 +241,10 @@ TEST_P(FichiersTls, ArretentLeServeurEnLesNommant) {
     const CasFichiers& cas = GetParam();
     const Certificats& c = Certificats::Tous();
     ASSERT_TRUE(c.faits);
-    Serveur serveur({QStringLiteral("--certificat"), c.Fichier(cas.certificat),
-                     QStringLiteral("--cle"), c.Fichier(cas.cle)});
+    DossierTemporaire donnees;
+    ServeurProcessus serveur(donnees.Chemin(),
+                             {QStringLiteral("--certificat"), c.Fichier(cas.certificat),
+                              QStringLiteral("--cle"), c.Fichier(cas.cle)});
     ASSERT_TRUE(serveur.processus.waitForFinished(15000));
     EXPECT_EQ(serveur.processus.exitCode(), 1);
     EXPECT_EQ(serveur.processus.readAllStandardOutput(), QByteArray());
