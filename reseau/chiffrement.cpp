@@ -158,7 +158,9 @@ void Ecoute::Surveiller(QSslSocket& socket) {
     QElapsedTimer duree;
     duree.start();
     connect(&socket, &QAbstractSocket::errorOccurred, this,
-            [raison, s = &socket](QAbstractSocket::SocketError) { *raison = s->errorString(); });
+            [raison, s = &socket](QAbstractSocket::SocketError) {
+                *raison = QStringLiteral("négociation TLS échouée (%1)").arg(s->errorString());
+            });
     connect(&socket, &QObject::destroyed, this, [this, pair, raison, duree] {
         // Qt closes without a word both a peer that speaks in clear and one that stays silent.
         if (raison->isEmpty())

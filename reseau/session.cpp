@@ -240,8 +240,8 @@ QSslSocket* SessionClient::SocketChiffree() {
 void SessionClient::RefuserCertificat(const QSslSocket& socket, const QString& cause) {
     if (!adresse_.empreinte.isEmpty()) {
         refusTls_ = QStringLiteral("Le certificat de %1 n'a pas l'empreinte donnée : connexion "
-                                   "refusée, rien ne lui a été envoyé.\n\nEmpreinte donnée : "
-                                   "%2\nEmpreinte reçue : %3")
+                                   "refusée, rien ne lui a été envoyé.\n\nEmpreinte donnée :\n"
+                                   "%2\n\nEmpreinte reçue :\n%3")
                         .arg(adresse_.hote, TexteEmpreinte(adresse_.empreinte),
                              Empreinte(socket.peerCertificate()));
         return;

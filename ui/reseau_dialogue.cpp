@@ -139,10 +139,13 @@ std::optional<ChoixReseau> TFormReseau::Choix() const {
 
 void TFormReseau::Valider() {
     if (Choix()) return accept();
-    const bool adresseFausse =
-        !LireAdresse(RadioCreer->isChecked() ? EditServeur->text() : EditAdresse->text());
-    LabelErreur->setText(
-        adresseFausse
-            ? QStringLiteral("Adresse incorrecte : %1.").arg(QString::fromUtf8(FormesAdresse))
-            : QStringLiteral("Code incorrect : six lettres ou chiffres."));
+    const QString adresse = RadioCreer->isChecked() ? EditServeur->text() : EditAdresse->text();
+    if (LireAdresse(adresse))
+        LabelErreur->setText(QStringLiteral("Code incorrect : six lettres ou chiffres."));
+    else if (adresse.contains(QLatin1Char('#')))
+        LabelErreur->setText(
+            QStringLiteral("Empreinte incorrecte : #sha256= puis 64 chiffres hexadécimaux."));
+    else
+        LabelErreur->setText(
+            QStringLiteral("Adresse incorrecte : %1.").arg(QString::fromUtf8(FormesAdresse)));
 }
