@@ -2,9 +2,7 @@
 // hosts a player trusts and those it refuses, what a peer that speaks in clear gets, and what the
 // server says of its certificate and key.
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -13,17 +11,10 @@
 #include "reseau/chiffrement.h"
 #include "reseau/session.h"
 #include "serveur_processus.h"
+#include "tests/attendre.h"
 #include "tests/dossier_temporaire.h"
 
 namespace {
-
-bool Attendre(const std::function<bool()>& condition) {
-    QElapsedTimer duree;
-    duree.start();
-    while (!condition() && duree.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condition();
-}
 
 // The authority, the server's certificate and keys: made once for the whole program.
 class Certificats {

@@ -1,24 +1,15 @@
 // The host's log as an administrator reads it: one line for each event of a game, every line of a
 // game naming it alike, and neither its code nor a token anywhere.
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 #include "reseau/accueil.h"
 #include "reseau/session.h"
 #include "serveur_processus.h"
+#include "tests/attendre.h"
 #include "tests/dossier_temporaire.h"
 
 namespace {
-
-bool Attendre(const std::function<bool()>& condition) {
-    QElapsedTimer duree;
-    duree.start();
-    while (!condition() && duree.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condition();
-}
 
 struct Joueur {
     PartieMemoire partie;
