@@ -142,8 +142,10 @@ void Ecoute::Chiffrer(const QSslConfiguration& configuration) {
 }
 
 void Ecoute::incomingConnection(qintptr descripteur) {
-    // Plain: what QTcpServer does, a QTcpSocket ready at once.
-    if (!chiffree_) return QTcpServer::incomingConnection(descripteur);
+    // Plain: what QTcpServer does, a QTcpSocket ready at once, skipping on purpose the TLS that
+    // QSslServer's own would start.
+    if (!chiffree_)
+        return QTcpServer::incomingConnection(descripteur); // NOLINT(bugprone-parent-virtual-call)
     QSslServer::incomingConnection(descripteur);
     // The socket Qt has just made for the handshake is its newest child.
     if (children().isEmpty()) return;
