@@ -152,18 +152,19 @@ void Ecoute::incomingConnection(qintptr descripteur) {
     if (auto* socket = qobject_cast<QSslSocket*>(children().constLast())) Surveiller(*socket);
 }
 
-// A connection that Qt drops before its handshake is done is said once, when it goes. Once
-// encrypted, QSslServer cuts every link from the socket to itself, these with the rest.
+// A connection that Qt drops before its handshake is done is said once, when it goes; one that
+// completes it is the desk's from then on, and its end is no refusal.
 void Ecoute::Surveiller(QSslSocket& socket) {
     const QString pair = socket.peerAddress().toString();
     auto raison = std::make_shared<QString>();
     QElapsedTimer duree;
     duree.start();
-    connect(&socket, &QAbstractSocket::errorOccurred, this,
-            [raison, s = &socket](QAbstractSocket::SocketError) {
-                *raison = QStringLiteral("négociation TLS échouée (%1)").arg(s->errorString());
-            });
-    connect(&socket, &QObject::destroyed, this, [this, pair, raison, duree] {
+    const auto erreur =
+        connect(&socket, &QAbstractSocket::errorOccurred, this,
+                [raison, s = &socket](QAbstractSocket::SocketError) {
+                    *raison = QStringLiteral("négociation TLS échouée (%1)").arg(s->errorString());
+                });
+    const auto fin = connect(&socket, &QObject::destroyed, this, [this, pair, raison, duree] {
         // Qt closes without a word both a peer that speaks in clear and one that stays silent.
         if (raison->isEmpty())
             *raison =
@@ -171,5 +172,9 @@ void Ecoute::Surveiller(QSslSocket& socket) {
                     ? QStringLiteral("pas de négociation TLS en %1 ms").arg(handshakeTimeout())
                     : QStringLiteral("parle en clair");
         emit Refus(pair, *raison);
+    });
+    connect(&socket, &QSslSocket::encrypted, this, [erreur, fin] {
+        disconnect(erreur);
+        disconnect(fin);
     });
 }

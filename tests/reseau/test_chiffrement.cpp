@@ -9,6 +9,7 @@
 #include "client_socket.h"
 #include "reseau/accueil.h"
 #include "reseau/chiffrement.h"
+#include "reseau/connexion.h"
 #include "reseau/session.h"
 #include "serveur_processus.h"
 #include "tests/attendre.h"
@@ -132,6 +133,11 @@ TEST_P(HoteReconnu, LeJoueurSAssoit) {
     ASSERT_TRUE(Attendre([&] { return session.EtapeCourante() == SessionClient::Etape::EnJeu; }))
         << raison.toStdString();
     EXPECT_EQ(hote.accueil.NbParties(), 1u);
+    // The end of a connection that spoke TLS is no refusal.
+    session.Quitter();
+    ASSERT_TRUE(Attendre([&] { return hote.accueil.findChildren<Connexion*>().isEmpty(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(hote.evenements.filter(QStringLiteral("refusé")), QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(
