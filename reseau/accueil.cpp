@@ -87,7 +87,7 @@ void Accueil::Recevoir(Connexion* c, const std::string& ligne) {
     salle.hote->Traiter(*c, r);
     if (!finie && salle.hote->Jeu().FinDeJeu)
         emit Evenement(
-            QStringLiteral("partie %1 terminée").arg(QString::fromStdString(salle.hote->Code())));
+            QStringLiteral("partie %1 terminée").arg(NomPartie(CleJournal, salle.hote->Code())));
     Actualiser(salle);
 }
 
@@ -118,7 +118,7 @@ void Accueil::Creer(Connexion* c, const Requete& r) {
     static_cast<void>(adresses_.Creer(c->Adresse));
     c->Hote = salle.hote.get();
     emit Evenement(QStringLiteral("partie %1 créée par %2 (%3)")
-                       .arg(QString::fromStdString(code), Nom(c), MotEquipe(r.equipe)));
+                       .arg(NomPartie(CleJournal, code), Nom(c), MotEquipe(r.equipe)));
     Actualiser(salle);
 }
 
@@ -132,12 +132,12 @@ void Accueil::Asseoir(Connexion* c, const Requete& r) {
         // A wrong token is answered as an unknown code is.
         if (reprise) return Echec(c);
         emit Evenement(QStringLiteral("%1 refusé : partie %2 complète")
-                           .arg(Nom(c), QString::fromStdString(r.code)));
+                           .arg(Nom(c), NomPartie(CleJournal, r.code)));
         return;
     }
     c->Hote = salle.hote.get();
     emit Evenement(QStringLiteral("partie %1 %2 par %3")
-                       .arg(QString::fromStdString(r.code),
+                       .arg(NomPartie(CleJournal, r.code),
                             reprise ? QStringLiteral("reprise") : QStringLiteral("rejointe"),
                             Nom(c)));
     Actualiser(salle);
@@ -287,4 +287,11 @@ std::map<std::string, Accueil::Salle>::iterator Accueil::Rappeler(const std::str
     PartieEnregistree partie;
     if (!journal_ || !journal_->Relire(code, partie) || !Installer(partie)) return salles_.end();
     return salles_.find(code);
+}
+
+void Accueil::Chiffrer(const QSslConfiguration& configuration) {
+    serveur_.Chiffrer(configuration);
+    connect(&serveur_, &Ecoute::Refus, this, [this](const QString& pair, const QString& raison) {
+        emit Evenement(QStringLiteral("%1 refusé : %2").arg(pair, raison));
+    });
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "chiffrement.h"
 #include "hote.h"
 #include "limites.h"
 
@@ -36,6 +37,8 @@ public:
     ~Accueil() override;
 
     bool Ecouter(const QHostAddress& adresse, quint16 port);
+    // TLS only from now on, with this certificate: a peer whose handshake fails is refused.
+    void Chiffrer(const QSslConfiguration& configuration);
     quint16 Port() const { return serveur_.serverPort(); }
     QString ErreurEcoute() const { return serveur_.errorString(); }
     // A game found again in the journal; false when what it holds is not a game.
@@ -47,6 +50,8 @@ public:
     const HotePartie* Partie(const std::string& code) const;
 
     Reglages reglages;
+    // The key of the names the log gives games (NomPartie); a server keeps its own from run to run.
+    QByteArray CleJournal = NouvelleCleJournal();
 
 signals:
     // One line for the host's log: a game created, joined, taken back, ended; a refusal.
@@ -83,7 +88,7 @@ private:
 
     QString version_;
     Journal* journal_;
-    QTcpServer serveur_;
+    Ecoute serveur_;
     std::map<std::string, Salle> salles_;
     Adresses adresses_{reglages.limites};
     QElapsedTimer temps_;

@@ -2,11 +2,40 @@
 #include "session.h"
 
 #include <QDateTime>
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
 
+#include "chiffrement.h"
 #include "rules/vue.h"
+
+namespace {
+
+const QString SchemaTls = QStringLiteral("ovanes://");
+const QString FragmentEmpreinte = QStringLiteral("#sha256=");
+
+// The TLS part of an address, taken off reste into adresse; false when it is wrong. A fingerprint
+// without TLS is wrong: it could only be ignored.
+bool LireChiffrement(QString& reste, AdresseHote& adresse) {
+    const auto diese = reste.indexOf(QLatin1Char('#'));
+    QString fragment;
+    if (diese >= 0) {
+        fragment = reste.mid(diese);
+        reste.truncate(diese);
+    }
+    adresse.chiffree = reste.startsWith(SchemaTls, Qt::CaseInsensitive);
+    if (adresse.chiffree) reste.remove(0, SchemaTls.size());
+    if (fragment.isEmpty()) return true;
+    if (!adresse.chiffree || !fragment.startsWith(FragmentEmpreinte, Qt::CaseInsensitive))
+        return false;
+    const auto empreinte = LireEmpreinte(fragment.mid(FragmentEmpreinte.size()));
+    if (!empreinte) return false;
+    adresse.empreinte = *empreinte;
+    return true;
+}
+
+} // namespace
 
 // The caller's view, with its boxes held back during a catch-up.
 class SessionClient::VueRelais : public Vue {
@@ -35,6 +64,7 @@ private:
 std::optional<AdresseHote> LireAdresse(const QString& texte) {
     AdresseHote adresse;
     QString reste = texte.trimmed();
+    if (!LireChiffrement(reste, adresse)) return std::nullopt;
     QString port;
     if (reste.startsWith(QLatin1Char('['))) {
         const auto fin = reste.indexOf(QLatin1Char(']'));
@@ -57,6 +87,18 @@ std::optional<AdresseHote> LireAdresse(const QString& texte) {
         adresse.port = static_cast<quint16>(valeur);
     }
     return adresse;
+}
+
+QString TexteAdresse(const AdresseHote& adresse) {
+    QString texte = adresse.hote.contains(QLatin1Char(':'))
+                        ? QStringLiteral("[%1]").arg(adresse.hote)
+                        : adresse.hote;
+    if (adresse.port != PortParDefaut) texte += QStringLiteral(":%1").arg(adresse.port);
+    if (!adresse.chiffree) return texte;
+    texte.prepend(SchemaTls);
+    if (!adresse.empreinte.isEmpty())
+        texte += FragmentEmpreinte + TexteEmpreinte(adresse.empreinte);
+    return texte;
 }
 
 SessionClient::SessionClient(const Partie& p, QObject* parent)
@@ -131,20 +173,84 @@ void SessionClient::Connecter() {
     recues_.clear();
     lecteur_ = LecteurLignes(LongueurMaxAnnonce);
     derniereErreur_.clear();
+    refusTls_.clear();
     etape_ = Etape::Connexion;
-    socket_ = new QTcpSocket(this);
+    socket_ = adresse_.chiffree ? SocketChiffree() : new QTcpSocket(this);
     socket_->setReadBufferSize(4 * static_cast<qint64>(LongueurMaxAnnonce));
-    connect(socket_, &QTcpSocket::connected, this, [this] {
-        Requete bonjour;
-        Envoyer(bonjour);
-    });
+    if (!adresse_.chiffree) {
+        connect(socket_, &QTcpSocket::connected, this, [this] {
+            Requete bonjour;
+            Envoyer(bonjour);
+        });
+    }
     connect(socket_, &QTcpSocket::readyRead, this, &SessionClient::Lire);
     connect(socket_, &QTcpSocket::disconnected, this, &SessionClient::Perdue);
     connect(socket_, &QTcpSocket::errorOccurred, this, [this] {
         if (socket_ && socket_->state() == QAbstractSocket::UnconnectedState) Perdue();
     });
     emit Changement();
-    socket_->connectToHost(adresse_.hote, adresse_.port);
+    if (auto* tls = qobject_cast<QSslSocket*>(socket_))
+        tls->connectToHostEncrypted(adresse_.hote, adresse_.port);
+    else
+        socket_->connectToHost(adresse_.hote, adresse_.port);
+}
+
+// A TLS connection that says hello only once the host has shown the certificate the authorities
+// vouch for, or the one whose fingerprint the player gave. A refusal is final: another try would
+// meet the same certificate, and nothing may go to a host that is not the one meant.
+QSslSocket* SessionClient::SocketChiffree() {
+    auto* socket = new QSslSocket(this);
+    if (!AutoritesTls.isEmpty()) {
+        QSslConfiguration configuration = socket->sslConfiguration();
+        configuration.setCaCertificates(AutoritesTls);
+        socket->setSslConfiguration(configuration);
+    }
+    const auto epinglee = [this, socket] {
+        return socket->peerCertificate().digest(QCryptographicHash::Sha256) == adresse_.empreinte;
+    };
+    // Refused here, the handshake fails, and errorOccurred below says why.
+    connect(socket, &QSslSocket::sslErrors, this,
+            [this, socket, epinglee](const QList<QSslError>& erreurs) {
+                if (!adresse_.empreinte.isEmpty() && epinglee()) return socket->ignoreSslErrors();
+                RefuserCertificat(*socket, erreurs.isEmpty() ? QString()
+                                                             : erreurs.constFirst().errorString());
+            });
+    // Connected before the session's own: a refusal ends the session before a drop is retried.
+    connect(socket, &QAbstractSocket::errorOccurred, this,
+            [this, socket](QAbstractSocket::SocketError e) {
+                if (!refusTls_.isEmpty()) return Arreter(refusTls_);
+                if (e == QAbstractSocket::SslHandshakeFailedError)
+                    Arreter(
+                        QStringLiteral("La connexion chiffrée avec %1 a échoué (%2) : ce serveur "
+                                       "parle-t-il TLS ?")
+                            .arg(adresse_.hote, socket->errorString()));
+            });
+    connect(socket, &QSslSocket::encrypted, this, [this, socket, epinglee] {
+        // A certificate the authorities vouch for is still not the one the player was given.
+        if (!adresse_.empreinte.isEmpty() && !epinglee()) {
+            RefuserCertificat(*socket, QString());
+            return Arreter(refusTls_);
+        }
+        Requete bonjour;
+        Envoyer(bonjour);
+    });
+    return socket;
+}
+
+void SessionClient::RefuserCertificat(const QSslSocket& socket, const QString& cause) {
+    if (!adresse_.empreinte.isEmpty()) {
+        refusTls_ = QStringLiteral("Le certificat de %1 n'a pas l'empreinte donnée : connexion "
+                                   "refusée, rien ne lui a été envoyé.\n\nEmpreinte donnée :\n"
+                                   "%2\n\nEmpreinte reçue :\n%3")
+                        .arg(adresse_.hote, TexteEmpreinte(adresse_.empreinte),
+                             Empreinte(socket.peerCertificate()));
+        return;
+    }
+    refusTls_ = QStringLiteral("Le certificat de %1 n'est pas reconnu (%2) : connexion refusée, "
+                               "rien ne lui a été envoyé.\n\nSi ce serveur est celui d'un ami, "
+                               "demandez-lui l'empreinte de son certificat et ajoutez-la à "
+                               "l'adresse : %3#sha256=…")
+                    .arg(adresse_.hote, cause, TexteAdresse(adresse_));
 }
 
 void SessionClient::Envoyer(const Requete& r) {

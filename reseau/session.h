@@ -5,7 +5,10 @@
 #pragma once
 
 #include <QAbstractSocket>
+#include <QByteArray>
+#include <QList>
 #include <QObject>
+#include <QSslCertificate>
 #include <QString>
 #include <deque>
 #include <optional>
@@ -15,15 +18,25 @@
 #include "lignes.h"
 #include "miroir.h"
 
+class QSslSocket;
 class QTcpSocket;
 class QTimer;
 
-// Where a host listens: "nom", "nom:port", "[adresse IPv6]:port".
+// Where a host listens: "nom", "nom:port", "[adresse IPv6]:port"; over TLS with "ovanes://" before
+// it, and after it "#sha256=EMPREINTE" for a host whose certificate no authority signed.
 struct AdresseHote {
     QString hote;
     quint16 port = PortParDefaut;
+    bool chiffree = false;
+    // The SHA-256 fingerprint the player was given for the host's certificate; when empty, the
+    // certificate authorities decide.
+    QByteArray empreinte = {};
 };
 std::optional<AdresseHote> LireAdresse(const QString& texte);
+// The address as a player types it, the default port left out.
+QString TexteAdresse(const AdresseHote& adresse);
+// How an address is written, for a player who typed one wrong.
+constexpr const char* FormesAdresse = "nom:port, ou ovanes://nom:port pour TLS";
 
 class SessionClient : public QObject {
     Q_OBJECT
@@ -61,6 +74,8 @@ public:
 
     // The waits between tries after a drop; their sum is how long it keeps trying.
     std::vector<int> DelaisMs = {1000, 2000, 4000, 8000, 16000, 30000, 30000, 30000};
+    // The authorities that vouch for a TLS host's certificate; the system's when empty.
+    QList<QSslCertificate> AutoritesTls;
     // The most a host's lines may hold while they wait for an open box to close.
     static constexpr std::size_t AttenteMax = 1 << 20;
 
@@ -87,6 +102,8 @@ private:
     };
 
     void Connecter();
+    QSslSocket* SocketChiffree();
+    void RefuserCertificat(const QSslSocket& socket, const QString& cause);
     void Envoyer(const Requete& requete);
     void Lire();
     void Traiter();
@@ -123,6 +140,8 @@ private:
     bool rattrapage_ = false;
     std::size_t tentatives_ = 0;
     QString derniereErreur_;
+    // Why this side refused the host's certificate, said once the handshake has failed.
+    QString refusTls_;
     std::string dernierEtat_;
     qint64 echeance_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSaveFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
@@ -61,14 +62,42 @@ struct Options {
     QHostAddress ecoute = QHostAddress::Any;
     QString donnees;
     Accueil::Reglages reglages;
+    // TLS: both files, or neither and plain TCP.
+    QString certificat;
+    QString cle;
 };
+
+struct OptionsTls {
+    QCommandLineOption certificat{
+        QStringLiteral("certificat"),
+        QStringLiteral("Certificat du serveur (PEM, sa chaîne à la suite) : le port ne parle "
+                       "plus que TLS. Va avec --cle."),
+        QStringLiteral("FICHIER")};
+    QCommandLineOption cle{QStringLiteral("cle"),
+                           QStringLiteral("Clé privée du certificat (PEM, sans phrase secrète)."),
+                           QStringLiteral("FICHIER")};
+};
+
+// The TLS files into options; the status to end with when one comes without the other.
+int LireTls(const QCommandLineParser& lecteur, const OptionsTls& tls, Options& options) {
+    if (lecteur.isSet(tls.certificat) != lecteur.isSet(tls.cle)) {
+        Journaliser(QStringLiteral("--certificat et --cle vont ensemble"));
+        return 2;
+    }
+    options.certificat = lecteur.value(tls.certificat);
+    options.cle = lecteur.value(tls.cle);
+    return 0;
+}
 
 // The options read, or the status to end with at once.
 std::variant<Options, int> LireOptions(const QCoreApplication& app) {
     QCommandLineParser lecteur;
     lecteur.setApplicationDescription(
         QStringLiteral("Serveur de parties en réseau d'Ovane : héberge les parties, les garde "
-                       "dans une base de données et les retrouve après un redémarrage."));
+                       "dans une base de données et les retrouve après un redémarrage. Avec "
+                       "--certificat et --cle, il ne parle que TLS. Installé par le paquet, il "
+                       "tourne comme service : systemctl enable --now ovane-serveur (voir "
+                       "ovane-serveur(6), SERVICE)."));
     // Their own words: Qt's French catalogue lacks those of the standard options.
     const QCommandLineOption aide({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Affiche cette aide."));
@@ -87,6 +116,8 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
         QStringLiteral("DOSSIER"));
     lecteur.addOptions({aide, version, port, ecoute, donnees});
     DeclarerLimites(lecteur);
+    const OptionsTls tls;
+    lecteur.addOptions({tls.certificat, tls.cle});
     if (!lecteur.parse(app.arguments())) {
         Ecrire(
             stderr,
@@ -120,6 +151,7 @@ std::variant<Options, int> LireOptions(const QCoreApplication& app) {
         Journaliser(erreur);
         return 2;
     }
+    if (const int statut = LireTls(lecteur, tls, options)) return statut;
     if (!lecteur.positionalArguments().isEmpty()) {
         Journaliser(QStringLiteral("argument inattendu : %1")
                         .arg(lecteur.positionalArguments().constFirst()));
@@ -144,6 +176,51 @@ int Restaurer(JournalSql& journal, Accueil& accueil) {
     return 0;
 }
 
+// The certificate and key, checked, when the options name them; false once said why they cannot
+// serve. The fingerprint goes to the log: players of a self-hosted server paste it.
+bool ChargerTls(const Options& options, std::optional<QSslConfiguration>& chiffrement) {
+    if (options.certificat.isEmpty()) return true;
+    QString erreur;
+    chiffrement = ChargerChiffrement(options.certificat, options.cle, erreur);
+    if (!chiffrement) {
+        Journaliser(erreur);
+        return false;
+    }
+    Journaliser(QStringLiteral("TLS seulement ; empreinte SHA-256 du certificat : %1")
+                    .arg(Empreinte(chiffrement->localCertificate())));
+    return true;
+}
+
+// The key of the names the log gives games, kept in the data folder so that a game keeps its name
+// across restarts; made at the first start. False once said why it cannot be read or made.
+bool LireCleJournal(const QString& dossier, QByteArray& cle) {
+    const QString chemin = QDir(dossier).filePath(QStringLiteral("cle-journal"));
+    QFile fichier(chemin);
+    if (fichier.exists()) {
+        if (!fichier.open(QIODevice::ReadOnly)) {
+            Journaliser(
+                QStringLiteral("impossible de lire %1 : %2").arg(chemin, fichier.errorString()));
+            return false;
+        }
+        cle = QByteArray::fromHex(fichier.read(256).trimmed());
+        if (cle.size() != 32) {
+            Journaliser(QStringLiteral("%1 ne contient pas une clé de 32 octets").arg(chemin));
+            return false;
+        }
+        return true;
+    }
+    cle = NouvelleCleJournal();
+    QSaveFile nouveau(chemin);
+    const bool ecrit = nouveau.open(QIODevice::WriteOnly) &&
+                       nouveau.write(cle.toHex() + '\n') > 0 && nouveau.commit();
+    if (!ecrit || !QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner)) {
+        Journaliser(
+            QStringLiteral("impossible d'écrire %1 : %2").arg(chemin, nouveau.errorString()));
+        return false;
+    }
+    return true;
+}
+
 int Servir(int argc, char* argv[]) {
     // Qt's own event dispatcher, not GLib's: with GLib, every write to a socket adds and removes
     // its notifier from a list of all the sockets, which made each action cost three times as
@@ -161,6 +238,8 @@ int Servir(int argc, char* argv[]) {
     if (const int* statut = std::get_if<int>(&lues)) return *statut;
     const Options& options = std::get<Options>(lues);
     LeverLimiteFichiers();
+    std::optional<QSslConfiguration> chiffrement;
+    if (!ChargerTls(options, chiffrement)) return 1;
 
     if (!QDir().mkpath(options.donnees)) {
         Journaliser(QStringLiteral("impossible de créer le dossier %1").arg(options.donnees));
@@ -172,9 +251,13 @@ int Servir(int argc, char* argv[]) {
         Journaliser(erreur);
         return 1;
     }
+    QByteArray cleJournal;
+    if (!LireCleJournal(options.donnees, cleJournal)) return 1;
     Accueil accueil(QStringLiteral(OVANE_VERSION), &journal);
     accueil.reglages = options.reglages;
+    accueil.CleJournal = cleJournal;
     QObject::connect(&accueil, &Accueil::Evenement, &accueil, Journaliser);
+    if (chiffrement) accueil.Chiffrer(*chiffrement);
     if (const int statut = Restaurer(journal, accueil)) return statut;
     if (!accueil.Ecouter(options.ecoute, options.port)) {
         Journaliser(QStringLiteral("impossible d'écouter sur le port %1 : %2")

@@ -65,7 +65,7 @@ std::optional<QString> LireReseau(const QCommandLineParser& lecteur,
         if (!adresse)
             return ValeurIncorrecte(rejoint ? QStringLiteral("rejoindre")
                                             : QStringLiteral("serveur"),
-                                    texte, QStringLiteral("nom ou nom:port"));
+                                    texte, QString::fromUtf8(FormesAdresse));
         choix.Adresse = *adresse;
     }
     if (rejoint) {
@@ -111,12 +111,14 @@ std::variant<LigneCommande, int> LireLigneCommande(const QStringList& arguments,
         QStringLiteral("équipe"));
     const QCommandLineOption serveur(
         QStringLiteral("serveur"),
-        QStringLiteral("Avec --creer : crée la partie sur ce serveur (nom ou nom:port)."),
+        QStringLiteral("Avec --creer : crée la partie sur ce serveur (nom:port ; "
+                       "ovanes://nom:port pour TLS, suivi de #sha256=EMPREINTE pour un "
+                       "certificat qu'aucune autorité n'a signé)."),
         QStringLiteral("adresse"));
     const QCommandLineOption rejoindre(
         QStringLiteral("rejoindre"),
         QStringLiteral("Rejoint la partie en réseau de ce code à cette adresse : --rejoindre "
-                       "ADRESSE CODE."),
+                       "ADRESSE CODE. ADRESSE comme pour --serveur."),
         QStringLiteral("adresse"));
     lecteur.addOptions({aide, versionOption, ordinateur, niveau, creer, serveur, rejoindre});
     // Qt writes its options with a single dash ("-style fusion"): one word, not five letters.

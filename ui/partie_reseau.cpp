@@ -135,12 +135,9 @@ void PartieReseau::Assise() {
                                 "l'une de ces adresses :\n%2")
                      .arg(session_->Code(), AdressesLocales(hote_->Port()).join(QLatin1Char('\n')));
     } else {
-        const AdresseHote& a = choix_.Adresse;
-        const QString adresse =
-            a.port == PortParDefaut ? a.hote : QStringLiteral("%1:%2").arg(a.hote).arg(a.port);
         texte += QStringLiteral("Votre ami choisit « Rejoindre une partie » avec l'adresse %1 et "
                                 "le code %2.")
-                     .arg(adresse, session_->Code());
+                     .arg(TexteAdresse(choix_.Adresse), session_->Code());
     }
     boites_.Afficher(fenetre_, texte, QStringLiteral("Jouer en réseau"), Icone::Information);
 }

@@ -53,7 +53,7 @@ TFormReseau::TFormReseau(const CommandeJeu& parametres, QWidget* parent)
     EditServeur = new QLineEdit(creer);
     EditServeur->setGeometry(140, 32, 196, 22);
     EditServeur->setAccessibleName(QStringLiteral("Adresse du serveur"));
-    EditServeur->setPlaceholderText(QStringLiteral("nom ou nom:port"));
+    EditServeur->setPlaceholderText(QStringLiteral("nom:port ou ovanes://nom:port"));
     Etiquette(QStringLiteral("Équipe :"), QRect(8, 64, 70, 20), creer);
     ComboEquipe =
         Liste(creer, QRect(80, 62, 100, 22), {"Bleus", "Rouges"}, QStringLiteral("Équipe"));
@@ -101,8 +101,7 @@ TFormReseau::TFormReseau(const CommandeJeu& parametres, QWidget* parent)
 
 void TFormReseau::ProposerRetour(const ChoixReseau& avant) {
     RadioRejoindre->setChecked(true);
-    EditAdresse->setText(avant.Adresse.hote + QLatin1Char(':') +
-                         QString::number(avant.Adresse.port));
+    EditAdresse->setText(TexteAdresse(avant.Adresse));
     EditCode->setText(avant.Code);
 }
 
@@ -140,9 +139,13 @@ std::optional<ChoixReseau> TFormReseau::Choix() const {
 
 void TFormReseau::Valider() {
     if (Choix()) return accept();
-    const bool adresseFausse =
-        !LireAdresse(RadioCreer->isChecked() ? EditServeur->text() : EditAdresse->text());
-    LabelErreur->setText(adresseFausse
-                             ? QStringLiteral("Adresse incorrecte : nom ou nom:port.")
-                             : QStringLiteral("Code incorrect : six lettres ou chiffres."));
+    const QString adresse = RadioCreer->isChecked() ? EditServeur->text() : EditAdresse->text();
+    if (LireAdresse(adresse))
+        LabelErreur->setText(QStringLiteral("Code incorrect : six lettres ou chiffres."));
+    else if (adresse.contains(QLatin1Char('#')))
+        LabelErreur->setText(
+            QStringLiteral("Empreinte incorrecte : #sha256= puis 64 chiffres hexadécimaux."));
+    else
+        LabelErreur->setText(
+            QStringLiteral("Adresse incorrecte : %1.").arg(QString::fromUtf8(FormesAdresse)));
 }

@@ -10,11 +10,6 @@ string(REPLACE "\\" "\\\\" programme "${programme}")
 string(REPLACE "%" "%%" programme "${programme}")
 set(OVANE_EXEC "\"${programme}\" %f")
 
-# A folder of its own, so that installs running side by side do not share the written entry.
-string(RANDOM LENGTH 16 hasard)
-set(dossier "${OVANE_ENTREE_TEMPORAIRE}/entree-${hasard}")
-get_filename_component(nom "${OVANE_ENTREE_SOURCE}" NAME_WLE)
-configure_file("${OVANE_ENTREE_SOURCE}" "${dossier}/${nom}" @ONLY)
-file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${OVANE_ENTREE_DESTINATION}" TYPE FILE
-     FILES "${dossier}/${nom}")
-file(REMOVE_RECURSE "${dossier}")
+include("${CMAKE_CURRENT_LIST_DIR}/../installer_configure.cmake")
+ovane_installer_configure("${OVANE_ENTREE_SOURCE}"
+                          "${CMAKE_INSTALL_PREFIX}/${OVANE_ENTREE_DESTINATION}")

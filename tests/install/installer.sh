@@ -22,6 +22,9 @@ for taille in 16 24 32 48 64 128 256; do
 done
 # The desktop entry names the program where this install put it, spaces and all.
 grep -qxF "Exec=\"$prefixe/games/ovane\" %f" "$prefixe/share/applications/org.ovane.Ovane.desktop"
+# So does the server's systemd unit, under this prefix's lib/systemd/system.
+grep -qF "ExecStart=\"$prefixe/games/ovane-serveur\" --port" \
+  "$prefixe/lib/systemd/system/ovane-serveur.service"
 
 export XDG_DATA_HOME="$racine/donnees" XDG_CONFIG_HOME="$racine/config"
 # Before the program's first start, as after installing the package: the installed files alone

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian packages from a build folder and checks them as a distribution would:
-# their contents, lintian (no error, no warning), the AppStream metadata, the desktop entry and
-# the manual pages.
+# their contents, lintian (no error, no warning), the AppStream metadata, the desktop entry, the
+# manual pages and the server's systemd unit.
 set -euo pipefail
 build=$1
 racine=$(mktemp -d)
@@ -42,4 +42,17 @@ for page in ovane ovane-rejeu ovane-serveur; do
   avis=$(LC_ALL=C.UTF-8 man --warnings -l "$arbre/usr/share/man/man6/$page.6.gz" 2>&1 >/dev/null)
   [ -z "$avis" ] || { echo "$page.6: $avis"; exit 1; }
 done
+echo "== systemd-analyze verify, security --offline"
+# Offline, as no systemd runs here: verify follows the unit's dependencies under the same root, so
+# systemd's own units join the package's tree; security needs only the unit.
+unite=ovane-serveur.service
+grep -qxF 'ExecStart="/usr/games/ovane-serveur" --port ${OVANE_PORT} --donnees %S/ovane-serveur $OVANE_OPTIONS' \
+  "$arbre/lib/systemd/system/$unite"
+cp -an /lib/systemd/system/. "$arbre/lib/systemd/system/"
+avis=$(systemd-analyze verify --root="$arbre" --man=no --recursive-errors=no "$unite" 2>&1) &&
+  [ -z "$avis" ] || { echo "$avis"; exit 1; }
+# 20 tenths: an exposure of 2.0 at most, "OK" or better.
+avis=$(systemd-analyze security --offline=true --threshold=20 --root="$arbre" "$unite" 2>&1) ||
+  { echo "$avis"; exit 1; }
+grep 'Overall exposure level' <<<"$avis"
 echo "package $version checked"

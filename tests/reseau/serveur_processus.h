@@ -1,14 +1,16 @@
-// ovane-serveur as a child process of a test, on a data folder of the test's, on a free port.
+// ovane-serveur as a child process of a test, on a data folder of the test's, on a free port of
+// the loopback; killed when the test lets it go.
 #pragma once
 
 #include <QProcess>
 #include <QStringList>
 #include <filesystem>
 
-class Serveur {
+class ServeurProcessus {
 public:
     // The test's players act as fast as the loopback lets them, far beyond a person's rate.
-    explicit Serveur(const std::filesystem::path& donnees, QStringList options = {}) {
+    explicit ServeurProcessus(const std::filesystem::path& donnees,
+                              const QStringList& options = {}) {
         processus.setProcessChannelMode(QProcess::SeparateChannels);
         processus.start(
             QStringLiteral(OVANE_SERVEUR),
@@ -19,12 +21,17 @@ public:
                 options);
         if (!processus.waitForStarted(5000) || !processus.waitForReadyRead(10000)) return;
         const QByteArray ligne = processus.readLine().trimmed();
-        if (ligne.startsWith("port ")) port = static_cast<quint16>(ligne.mid(5).toUInt());
+        if (ligne.startsWith("port ")) port_ = static_cast<quint16>(ligne.mid(5).toUInt());
     }
-    ~Serveur() {
+    ~ServeurProcessus() {
         processus.kill();
         processus.waitForFinished(5000);
     }
+    ServeurProcessus(const ServeurProcessus&) = delete;
+    ServeurProcessus& operator=(const ServeurProcessus&) = delete;
+
+    // The port it said once it listened; 0 when it ended or stayed silent first.
+    quint16 Port() const { return port_; }
     // Waits for the end (at most 10 s): its exit status, -1 if it did not end or crashed.
     int Fin() {
         // Already ended: waitForFinished would say false.
@@ -36,5 +43,7 @@ public:
     QString Journal() { return QString::fromUtf8(processus.readAllStandardError()); }
 
     QProcess processus;
-    quint16 port = 0;
+
+private:
+    quint16 port_ = 0;
 };

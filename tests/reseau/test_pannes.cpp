@@ -31,7 +31,7 @@ std::map<std::string, std::string> Contenus(const fs::path& dossier) {
 // A database the server cannot use, as a test makes it; what it returns lives through the test.
 struct CasBase {
     const char* nom;
-    std::unique_ptr<Serveur> (*preparer)(const fs::path& dossier);
+    std::unique_ptr<ServeurProcessus> (*preparer)(const fs::path& dossier);
 };
 
 const CasBase CasBases[] = {
@@ -39,15 +39,15 @@ const CasBase CasBases[] = {
      [](const fs::path& dossier) {
          std::ofstream(dossier / "parties.sqlite", std::ios::binary)
              << "SQLite format 3" << std::string(8192, '\x5a');
-         return std::unique_ptr<Serveur>();
+         return std::unique_ptr<ServeurProcessus>();
      }},
     {"verrouillee_par_un_autre_serveur",
-     [](const fs::path& dossier) { return std::make_unique<Serveur>(dossier); }},
+     [](const fs::path& dossier) { return std::make_unique<ServeurProcessus>(dossier); }},
     {"illisible",
      [](const fs::path& dossier) {
          // A folder where the file should be: no user, root included, can read it as a database.
          fs::create_directory(dossier / "parties.sqlite");
-         return std::unique_ptr<Serveur>();
+         return std::unique_ptr<ServeurProcessus>();
      }},
 };
 
@@ -57,8 +57,8 @@ TEST_P(BaseInutilisable, LeServeurNommeLeFichierEtNeToucheARien) {
     DossierTemporaire donnees;
     const auto premier = GetParam().preparer(donnees.Chemin());
     const auto avant = Contenus(donnees.Chemin());
-    Serveur serveur(donnees.Chemin());
-    EXPECT_EQ(serveur.port, 0);
+    ServeurProcessus serveur(donnees.Chemin());
+    EXPECT_EQ(serveur.Port(), 0);
     EXPECT_EQ(serveur.Fin(), 1);
     EXPECT_TRUE(serveur.Journal().contains(
         QString::fromStdString((donnees.Chemin() / "parties.sqlite").string())));
@@ -66,7 +66,7 @@ TEST_P(BaseInutilisable, LeServeurNommeLeFichierEtNeToucheARien) {
     // The server that holds the games goes on serving.
     if (premier) {
         ClientSocket c;
-        EXPECT_TRUE(c.Connecter(premier->port));
+        EXPECT_TRUE(c.Connecter(premier->Port()));
     }
 }
 
@@ -116,10 +116,10 @@ TEST(Pannes, SigtermPrevientLesJoueursFinitSesEcrituresEtSortAvecZero) {
     DossierTemporaire donnees;
     std::string jeton, code;
     {
-        Serveur serveur(donnees.Chemin());
-        ASSERT_NE(serveur.port, 0);
+        ServeurProcessus serveur(donnees.Chemin());
+        ASSERT_NE(serveur.Port(), 0);
         ClientSocket c;
-        ASSERT_TRUE(c.Connecter(serveur.port));
+        ASSERT_TRUE(c.Connecter(serveur.Port()));
         ASSERT_TRUE(c.Commande("creer bleus 5 20 30000"));
         code = LireAnnonce(c.memoire.recues[1])->code;
         jeton = c.memoire.jeton;
@@ -128,9 +128,9 @@ TEST(Pannes, SigtermPrevientLesJoueursFinitSesEcrituresEtSortAvecZero) {
         EXPECT_EQ(c.Derniere(), std::string("erreur ") + TextesReseau::Arret);
         EXPECT_EQ(serveur.Fin(), 0);
     }
-    Serveur suivant(donnees.Chemin());
+    ServeurProcessus suivant(donnees.Chemin());
     ClientSocket c;
-    ASSERT_TRUE(c.Connecter(suivant.port));
+    ASSERT_TRUE(c.Connecter(suivant.Port()));
     ASSERT_TRUE(c.Commande("reprendre " + code + ' ' + jeton));
     EXPECT_EQ(c.Derniere(), "ok");
 }
@@ -166,10 +166,10 @@ TEST(Pannes, UnDisquePleinRefuseLesActionsSansRienPerdrePuisReprend) {
     DossierTemporaire point;
     const Tmpfs disque(point.Chemin());
     if (!disque.Monte()) GTEST_SKIP() << "monter un tmpfs demande les droits de root";
-    auto serveur = std::make_unique<Serveur>(point.Chemin() / "donnees");
-    ASSERT_NE(serveur->port, 0);
+    auto serveur = std::make_unique<ServeurProcessus>(point.Chemin() / "donnees");
+    ASSERT_NE(serveur->Port(), 0);
     Clients c;
-    Asseoir(c, serveur->port);
+    Asseoir(c, serveur->Port());
     JoueurAleatoire hasard(3);
     std::string refus;
     ASSERT_FALSE(UneAction(c, hasard, refus).empty());
@@ -194,9 +194,9 @@ TEST(Pannes, UnDisquePleinRefuseLesActionsSansRienPerdrePuisReprend) {
     const std::string jeton = c[0]->memoire.jeton;
     const std::string code = LireAnnonce(c[0]->memoire.recues[1])->code;
     serveur.reset();
-    serveur = std::make_unique<Serveur>(point.Chemin() / "donnees");
+    serveur = std::make_unique<ServeurProcessus>(point.Chemin() / "donnees");
     ClientSocket retour;
-    ASSERT_TRUE(retour.Connecter(serveur->port));
+    ASSERT_TRUE(retour.Connecter(serveur->Port()));
     ASSERT_TRUE(retour.Commande("reprendre " + code + ' ' + jeton));
     jeu sansTemps = *retour.memoire.partie.j;
     jeu attendu;

@@ -53,14 +53,14 @@ void Jouer(Clients& c, JoueurAleatoire& hasard, int actions) {
 
 TEST(Serveur, UnePartieSurvitAUneCoupureEtAKill9) {
     DossierTemporaire donnees;
-    auto serveur = std::make_unique<Serveur>(donnees.Chemin());
-    ASSERT_NE(serveur->port, 0);
+    auto serveur = std::make_unique<ServeurProcessus>(donnees.Chemin());
+    ASSERT_NE(serveur->Port(), 0);
     Clients c{std::make_unique<ClientSocket>(), std::make_unique<ClientSocket>()};
-    ASSERT_TRUE(c[0]->Connecter(serveur->port));
+    ASSERT_TRUE(c[0]->Connecter(serveur->Port()));
     ASSERT_TRUE(c[0]->Commande("creer bleus 5 20 90000"));
     const auto partie = LireAnnonce(c[0]->memoire.recues[1]);
     ASSERT_TRUE(partie && partie->genre == Annonce::Genre::Partie);
-    ASSERT_TRUE(c[1]->Connecter(serveur->port));
+    ASSERT_TRUE(c[1]->Connecter(serveur->Port()));
     ASSERT_TRUE(c[1]->Commande("rejoindre " + partie->code));
     ASSERT_EQ(c[1]->Derniere(), "ok");
     JoueurAleatoire hasard(7);
@@ -71,7 +71,7 @@ TEST(Serveur, UnePartieSurvitAUneCoupureEtAKill9) {
     c[1]->socket.abort();
     ASSERT_TRUE(c[0]->Attendre("adversaire absent"));
     c[1] = std::make_unique<ClientSocket>();
-    ASSERT_TRUE(c[1]->Connecter(serveur->port));
+    ASSERT_TRUE(c[1]->Connecter(serveur->Port()));
     ASSERT_TRUE(c[1]->Commande("reprendre " + partie->code + ' ' + jeton));
     ASSERT_EQ(c[1]->Derniere(), "ok");
     Jouer(c, hasard, 20);
@@ -79,12 +79,12 @@ TEST(Serveur, UnePartieSurvitAUneCoupureEtAKill9) {
     // kill -9, then a restart on the same folder: the game is where its last action left it.
     const auto avant = SansTemps(c[0]->memoire.partie);
     serveur.reset();
-    serveur = std::make_unique<Serveur>(donnees.Chemin());
-    ASSERT_NE(serveur->port, 0);
+    serveur = std::make_unique<ServeurProcessus>(donnees.Chemin());
+    ASSERT_NE(serveur->Port(), 0);
     for (int e = 0; e < 2; ++e) {
         const std::string jetonE = c[e]->memoire.jeton;
         c[e] = std::make_unique<ClientSocket>();
-        ASSERT_TRUE(c[e]->Connecter(serveur->port));
+        ASSERT_TRUE(c[e]->Connecter(serveur->Port()));
         ASSERT_TRUE(c[e]->Commande("reprendre " + partie->code + ' ' + jetonE));
         ASSERT_EQ(c[e]->Derniere(), "ok");
         EXPECT_EQ(SansTemps(c[e]->memoire.partie), avant);

@@ -1,24 +1,16 @@
 // The window in a network game it joins, against a player that a test drives through its own
 // session: both keep the host's records, the window acts only for its team, and the boxes and the
 // message line say what a player needs.
-#include <QElapsedTimer>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
 #include "doubles.h"
 #include "game/partie.h"
 #include "reseau/accueil.h"
+#include "tests/attendre.h"
 #include "ui/partie_reseau.h"
 
 namespace {
-
-bool Attendre(const std::function<bool()>& condition) {
-    QElapsedTimer duree;
-    duree.start();
-    while (!condition() && duree.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condition();
-}
 
 struct PartieEnReseau {
     Accueil hote{QStringLiteral("essai")};
