@@ -11,7 +11,8 @@
 
 namespace {
 
-// The program keeps nothing from one run to the next, but Qt's file dialogs save their history
+// The program keeps only the board's size, in its own file (preferences.h), but Qt's file dialogs
+// save their history
 // and last folder in the user's QtProject.conf. A folder that can never exist makes every
 // user-scope setting of the process read nothing and write nowhere.
 void AucunFichierDeReglages() {

@@ -115,7 +115,7 @@ struct FenetreDeTest {
     }
 
     void DoubleClic(int colonne, int ligne) {
-        const QPoint centre = GrillePlateau::RectangleCase(colonne, ligne).center();
+        const QPoint centre = f().DrawGridPlateau->RectangleCase(colonne, ligne).center();
         QTest::mouseClick(f().DrawGridPlateau, Qt::LeftButton, {}, centre);
         QTest::mouseDClick(f().DrawGridPlateau, Qt::LeftButton, {}, centre);
     }
