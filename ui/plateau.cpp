@@ -120,6 +120,7 @@ TFormPlateau::TFormPlateau(jeu& j, Equipes& joueurs, ServicesPlateau services, Q
     CreerComposants();
     CreerMenu();
     for (int t = 0; t < 2; ++t) Installer(t, NouveauParticipant(choixJoueurs_, t));
+    Annoncer = [this](const QString& texte) { ::Annoncer(this, texte); };
     PlaceEcran = [this] {
         const QScreen* ecran = screen();
         return ecran ? ecran->availableGeometry().size() : QSize();
@@ -404,7 +405,7 @@ void TFormPlateau::AfficherPanneau(Panneau panneau, const std::string& texte) {
     const bool change = StatusBarPlateau->Texte(i) != nouveau;
     StatusBarPlateau->DefinirTexte(i, nouveau);
     if (change && panneau == Panneau::Equipe)
-        Annoncer(this, QString::fromUtf8(AuxEquipeDeJouer).arg(nouveau));
+        Annoncer(QString::fromUtf8(AuxEquipeDeJouer).arg(nouveau));
     if (change && panneau == Panneau::Score) AnnoncerBut(texte);
 }
 
@@ -416,7 +417,7 @@ void TFormPlateau::AnnoncerBut(const std::string& score) {
     for (const int buteur : {Bleus, Rouges}) {
         if (score != TexteScore(bleus + (buteur == Bleus), rouges + (buteur == Rouges))) continue;
         const std::string but = Format(Textes::ButDes, NomsEquipes[buteur]);
-        Annoncer(this, QString::fromStdString(but + ' ' + score));
+        Annoncer(QString::fromStdString(but + ' ' + score));
     }
 }
 

@@ -68,6 +68,8 @@ public:
     void DefinirEchelle(int echelle);
     // The room the screen leaves for the window, which bounds the factor a menu entry chooses.
     std::function<QSize()> PlaceEcran;
+    // Says a change of team or a goal to a screen reader; tests put their own ear here.
+    std::function<void(const QString&)> Annoncer;
 
     GrillePlateau* DrawGridPlateau = nullptr;
     JaugeOccupation* CGaugeOccupation = nullptr;

@@ -27,15 +27,6 @@ struct Plateau : ::testing::Test, FenetreDeTest {
         f().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&f()));
     }
-    // The placements of the game that reaches a goal fastest: Bleus, then Rouges, six times.
-    template <class Poser> static void PlacerPourUnBut(Poser poser) {
-        const std::pair<int, int> bleus[] = {{4, 2}, {0, 1}, {1, 1}, {2, 1}, {6, 1}, {7, 1}};
-        const std::pair<int, int> rouges[] = {{0, 9}, {1, 9}, {2, 9}, {6, 9}, {7, 9}, {8, 9}};
-        for (int n = 0; n < 6; ++n) {
-            poser(bleus[n].first, bleus[n].second, Bleus);
-            poser(rouges[n].first, rouges[n].second, Rouges);
-        }
-    }
     static int Compter(const QImage& image, QColor couleur) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
