@@ -67,8 +67,8 @@ void Annoncer(QWidget* fenetre, const QString& texte) {
         annonce->setGeometry(0, 0, 1, 1);
         annonce->lower();
     }
+    // Hidden, then shown again with its new text: the reader hears it as it shows.
+    annonce->hide();
     annonce->setAccessibleName(texte);
     annonce->setVisible(fenetre->isVisible());
-    QAccessibleEvent montre(annonce, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&montre);
 }
