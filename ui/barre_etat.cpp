@@ -16,16 +16,15 @@ public:
 
     QString text(QAccessible::Text type) const override {
         if (!Barre()) return {};
-        const QString nom = Barre()->Nom(Index());
-        const QString texte = Barre()->Texte(Index());
         switch (type) {
         case QAccessible::Name:
-            return nom.isEmpty() || texte.isEmpty() ? nom + texte
-                                                    : QStringLiteral("%1 : %2").arg(nom, texte);
+            return Barre()->Nom(Index()) + (Barre()->Texte(Index()).isEmpty()
+                                                ? QString()
+                                                : QStringLiteral(" : ") + Barre()->Texte(Index()));
         case QAccessible::Value:
-            return texte;
+            return Barre()->Texte(Index());
         case QAccessible::Description:
-            return nom;
+            return Barre()->Nom(Index());
         default:
             return {};
         }

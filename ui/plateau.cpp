@@ -416,8 +416,10 @@ void TFormPlateau::AnnoncerBut(const std::string& score) {
     const int rouges = joueurs_[Rouges].Buts;
     for (const int buteur : {Bleus, Rouges}) {
         if (score != TexteScore(bleus + (buteur == Bleus), rouges + (buteur == Rouges))) continue;
-        const std::string but = Format(Textes::ButDes, NomsEquipes[buteur]);
-        Annoncer(QString::fromStdString(but + ' ' + score));
+        std::string but = Format(Textes::ButDes, NomsEquipes[buteur]);
+        but += ' ';
+        but += score;
+        Annoncer(QString::fromStdString(but));
     }
 }
 

@@ -8,7 +8,6 @@
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include "game/remplacement.h"
@@ -88,6 +87,6 @@ bool EcrirePreferences(const QString& chemin, const Preferences& preferences) {
         }) == Sauvegarde::Reussie;
     if (!ecrit)
         Signaler(QStringLiteral("préférences non enregistrées dans « %1 » : %2")
-                     .arg(chemin, QString::fromLocal8Bit(std::strerror(errno))));
+                     .arg(chemin, qt_error_string(errno)));
     return ecrit;
 }
