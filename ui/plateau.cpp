@@ -292,12 +292,14 @@ int TFormPlateau::EchelleMaximaleSurEcran() const {
 }
 
 void TFormPlateau::ChoisirEchelle(int echelle) {
-    echelle = std::clamp(echelle, 1, EchelleMaximaleSurEcran());
+    // A window that fills the screen keeps its size, and the board takes what fits in it;
+    // another takes the board's new size, as far as the screen allows, and stays on the screen.
+    const bool pleinEcran = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    echelle = std::clamp(echelle, 1, pleinEcran ? EchelleALaPlace() : EchelleMaximaleSurEcran());
     if (echelle == Echelle()) return;
     DefinirEchelle(echelle);
     Retenir();
-    // The window takes the board's new size, unless it fills the screen, and stays on it.
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    if (pleinEcran) return;
     resize(sizeHint());
     if (const QScreen* ecran = screen()) {
         const QRect place = ecran->availableGeometry();
@@ -308,10 +310,14 @@ void TFormPlateau::ChoisirEchelle(int echelle) {
     }
 }
 
-// The largest factor whose board fits in the window as it is now: the window was resized.
-void TFormPlateau::AjusterEchelleALaPlace() {
-    const int echelle = PlusGrandeEchelle(
+int TFormPlateau::EchelleALaPlace() const {
+    return PlusGrandeEchelle(
         [this](int echelle) { return Tient(TailleClient(echelle), fond_->size()); });
+}
+
+// The window was resized: the board takes the largest factor that fits in it now.
+void TFormPlateau::AjusterEchelleALaPlace() {
+    const int echelle = EchelleALaPlace();
     if (echelle != Echelle()) {
         DefinirEchelle(echelle);
         Retenir();

@@ -164,6 +164,8 @@ private:
     void Disposer();
     void Centrer();
     int EchelleMaximaleSurEcran() const;
+    // The largest factor whose client area fits in the window as it is.
+    int EchelleALaPlace() const;
     // A factor chosen from the menu: kept, and the window resized to it.
     void ChoisirEchelle(int echelle);
     void AjusterEchelleALaPlace();
