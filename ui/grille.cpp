@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -188,13 +189,12 @@ void GrillePlateau::SignalerCaseCourante() {
     QAccessible::updateAccessibility(&focus);
 }
 
-QImage GrillePlateau::ImagePlateau() const {
-    const qreal ratio = devicePixelRatioF();
+QImage GrillePlateau::ImagePlateau(const QRect& zone) const {
     const MesuresGrille m = Mesures();
-    QImage image(static_cast<int>(std::ceil(width() * ratio - 1e-6)),
-                 static_cast<int>(std::ceil(height() * ratio - 1e-6)), QImage::Format_RGB32);
+    QImage image(zone.size(), QImage::Format_RGB32);
     QPainter peintre(&image);
-    peintre.fillRect(image.rect(), palette().window());
+    peintre.translate(-zone.topLeft());
+    peintre.fillRect(zone, palette().window());
     // The lines between cells are what the silver fill leaves between the grey cells.
     const QRect plateau(QPoint(0, 0), m.Taille());
     peintre.fillRect(plateau, Argent);
@@ -204,6 +204,7 @@ QImage GrillePlateau::ImagePlateau() const {
     for (int c = 0; c < NbColonnes; ++c) {
         for (int l = 0; l < NbLignes; ++l) {
             const QRect r = m.Case(c, l);
+            if (!r.intersects(zone)) continue;
             peintre.fillRect(r, Gris);
             if (DessinerCase) DessinerCase(peintre, c, l, r);
         }
@@ -215,13 +216,18 @@ QImage GrillePlateau::ImagePlateau() const {
     Anneau(peintre, courante.adjusted(m.Trait, m.Trait, -m.Trait, -m.Trait), m.Trait, Qt::white,
            Qt::white);
     peintre.end();
-    image.setDevicePixelRatio(ratio);
     return image;
 }
 
-void GrillePlateau::paintEvent(QPaintEvent*) {
+void GrillePlateau::paintEvent(QPaintEvent* event) {
+    // Only what needs painting, in whole screen pixels: a cell's change redraws that cell.
+    const qreal ratio = devicePixelRatioF();
+    const QRectF r = event->rect();
+    const QRect zone = QRectF(r.topLeft() * ratio, r.size() * ratio).toAlignedRect();
+    QImage image = ImagePlateau(zone);
+    image.setDevicePixelRatio(ratio);
     QPainter peintre(this);
-    peintre.drawImage(QPoint(0, 0), ImagePlateau());
+    peintre.drawImage(QPointF(zone.topLeft()) / ratio, image);
 }
 
 void GrillePlateau::mousePressEvent(QMouseEvent* event) {

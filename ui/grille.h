@@ -70,8 +70,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The whole board, border included, in screen pixels.
-    QImage ImagePlateau() const;
+    // The part of the board, border included, in the zone given in screen pixels.
+    QImage ImagePlateau(const QRect& zone) const;
     void SignalerCaseCourante();
 
     position courante_{0, 0};

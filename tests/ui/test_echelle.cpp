@@ -104,15 +104,15 @@ TEST_P(Echelle, LePlateauEstNetEtRegulier) {
                               QPoint(0, 1), m.Case(7, 5).top() - haut.top() + m.Trait + 2),
                        cellule, m.Trait, "down");
 
-    // Nothing blended in the goal rows, the neutral line and the pawns' row.
+    // Nothing blended: a zone, a goal, the neutral line, the puck-pawn, a pawn and the D mark.
     int horsPalette = 0;
-    for (const int l : {0, 2, 5, 10})
-        for (int c = 0; c < NbColonnes; ++c) {
-            const QRect r = m.Case(c, l);
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                for (int x = r.left(); x <= r.right(); ++x)
-                    horsPalette += !Palette.contains(image.pixel(x, y) & 0xFFFFFF);
-        }
+    const std::pair<int, int> cases[] = {{0, 0}, {3, 10}, {0, 5}, {4, 5}, {1, 2}, {3, 2}};
+    for (const auto& [c, l] : cases) {
+        const QRect r = m.Case(c, l);
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                horsPalette += !Palette.contains(image.pixel(x, y) & 0xFFFFFF);
+    }
     EXPECT_EQ(horsPalette, 0);
 
     // The puck-pawn, the D mark and the cursor grow with the cells.
