@@ -109,7 +109,7 @@ public:
         if (jeu_->FinDeJeu) fenetre_.RubriqueNouvelleClick();
         if (hasard_.Entre(0, 19) == 0) fenetre_.RubriquePasserTourClick();
         const position c = hasard_.ClicPlausible(*jeu_);
-        const QPoint centre = GrillePlateau::RectangleCase(c.Colonne, c.Ligne).center();
+        const QPoint centre = fenetre_.DrawGridPlateau->RectangleCase(c.Colonne, c.Ligne).center();
         QTest::mouseClick(fenetre_.DrawGridPlateau, Qt::LeftButton, {}, centre);
         QTest::mouseDClick(fenetre_.DrawGridPlateau, Qt::LeftButton, {}, centre);
     }

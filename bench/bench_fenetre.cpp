@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
         j->Action = acDeplacement2;
         j->JoueurCourant = Bleus;
         j->ChoisirPion(c, depart);
-        const QPoint centre = GrillePlateau::RectangleCase(c, arrivee).center();
+        const QPoint centre = fenetre.DrawGridPlateau->RectangleCase(c, arrivee).center();
         QTest::mouseClick(fenetre.DrawGridPlateau, Qt::LeftButton, {}, centre);
         const auto debut = std::chrono::steady_clock::now();
         QTest::mouseDClick(fenetre.DrawGridPlateau, Qt::LeftButton, {}, centre);

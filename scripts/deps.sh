@@ -8,7 +8,8 @@ base=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins 
       libgl-dev fonts-liberation shared-mime-info desktop-file-utils scdoc)
 test_only=(clang libclang-rt-14-dev libgtest-dev libbenchmark-dev xvfb xauth locales
            libglib2.0-bin strace lintian appstream man-db dpkg-dev file
-           git clang-format clang-tidy openssl systemd)
+           git clang-format clang-tidy openssl systemd
+           python3-pyatspi at-spi2-core dbus-daemon dbus-bin xdotool)
 bench_only=(libbenchmark-dev xvfb xauth valgrind)
 
 case "${1:-build}" in

@@ -11,9 +11,9 @@
 
 namespace {
 
-// The program keeps nothing from one run to the next, but Qt's file dialogs save their history
-// and last folder in the user's QtProject.conf. A folder that can never exist makes every
-// user-scope setting of the process read nothing and write nowhere.
+// The program keeps only the board's size, in its own file (preferences.h), but Qt's file
+// dialogs save their history and last folder in the user's QtProject.conf. A folder that can
+// never exist makes every user-scope setting of the process read nothing and write nowhere.
 void AucunFichierDeReglages() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 }

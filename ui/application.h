@@ -1,4 +1,4 @@
-// The application object: French throughout, the game's fonts, no settings file, and an error
+// The application object: French throughout, the game's fonts, no settings of Qt's, and an error
 // escaping an event handler is shown while the program goes on.
 #pragma once
 

@@ -5,13 +5,13 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "images.h"
+#include "accessibilite.h"
 
 namespace {
 
@@ -19,72 +19,46 @@ const QColor Gris(128, 128, 128);
 const QColor Argent(192, 192, 192);
 
 // One cell for assistive technologies: its place on the board and what it holds.
-class CaseAccessible : public QAccessibleInterface {
+class CaseAccessible : public ElementAccessible {
 public:
-    CaseAccessible(GrillePlateau* grille, position cellule) : grille_(grille), case_(cellule) {}
+    CaseAccessible(GrillePlateau* grille, int index) : ElementAccessible(grille, index) {}
 
-    bool isValid() const override { return !grille_.isNull(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return grille_ ? grille_->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(grille_.data());
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text type) const override {
-        if (!grille_ || type != QAccessible::Name) return {};
-        return grille_->DescriptionCase(case_.Colonne, case_.Ligne);
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override {
-        if (!grille_) return {};
-        const QRect r = GrillePlateau::RectangleCase(case_.Colonne, case_.Ligne);
-        return QRect(grille_->mapToGlobal(r.topLeft()), r.size());
+        if (!Grille() || type != QAccessible::Name) return {};
+        return Grille()->DescriptionCase(Cellule().Colonne, Cellule().Ligne);
     }
     QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override {
         QAccessible::State etat;
         etat.focusable = true;
-        etat.focused = grille_ && grille_->hasFocus() && grille_->CaseCourante() == case_;
+        etat.focused = Grille() && Grille()->hasFocus() && Grille()->CaseCourante() == Cellule();
         return etat;
     }
 
+protected:
+    QRect Rectangle() const override {
+        return Grille()->RectangleCase(Cellule().Colonne, Cellule().Ligne);
+    }
+
 private:
-    QPointer<GrillePlateau> grille_;
-    position case_;
+    GrillePlateau* Grille() const { return static_cast<GrillePlateau*>(Widget()); }
+    position Cellule() const { return position(Index() / NbLignes, Index() % NbLignes); }
 };
 
-// The board as a table of 99 cells; its own name is the current cell's, read as it moves.
+// The board as a table of 99 cells, named "Plateau"; the current cell is its focused child.
 class GrilleAccessible : public QAccessibleWidget {
 public:
     explicit GrilleAccessible(GrillePlateau* grille)
-        : QAccessibleWidget(grille, QAccessible::Table) {}
-    ~GrilleAccessible() override {
-        for (const QAccessible::Id id : cases_)
-            if (id) QAccessible::deleteAccessibleInterface(id);
-    }
+        : QAccessibleWidget(grille, QAccessible::Table),
+          cases_(NbCases, [grille](int index) { return new CaseAccessible(grille, index); }) {}
 
-    int childCount() const override { return NbCases; }
-    QAccessibleInterface* child(int index) const override {
-        if (index < 0 || index >= NbCases) return nullptr;
-        if (!cases_[index]) {
-            const position cellule(index / NbLignes, index % NbLignes);
-            cases_[index] =
-                QAccessible::registerAccessibleInterface(new CaseAccessible(Grille(), cellule));
-        }
-        return QAccessible::accessibleInterface(cases_[index]);
-    }
+    int childCount() const override { return cases_.Nombre(); }
+    QAccessibleInterface* child(int index) const override { return cases_.Element(index); }
     int indexOfChild(const QAccessibleInterface* enfant) const override {
-        const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface*>(enfant));
-        const auto trouve = std::find(cases_.begin(), cases_.end(), id);
-        return trouve == cases_.end() ? -1 : static_cast<int>(trouve - cases_.begin());
+        return cases_.Index(enfant);
     }
     QAccessibleInterface* childAt(int x, int y) const override {
-        const position p = GrillePlateau::CaseEn(Grille()->mapFromGlobal(QPoint(x, y)));
+        const position p = Grille()->CaseEn(Grille()->mapFromGlobal(QPointF(x, y)));
         return p.Vide() ? nullptr : child(jeu::Index(p.Colonne, p.Ligne));
     }
     QAccessibleInterface* focusChild() const override {
@@ -92,14 +66,14 @@ public:
         return Grille()->hasFocus() ? child(jeu::Index(p.Colonne, p.Ligne)) : nullptr;
     }
     QString text(QAccessible::Text type) const override {
-        if (type == QAccessible::Name) return Grille()->DescriptionCaseCourante();
+        if (type == QAccessible::Name) return QStringLiteral("Plateau");
         return QAccessibleWidget::text(type);
     }
 
 private:
     GrillePlateau* Grille() const { return static_cast<GrillePlateau*>(widget()); }
 
-    mutable std::array<QAccessible::Id, NbCases> cases_{};
+    ElementsAccessibles cases_;
 };
 
 QAccessibleInterface* FabriqueAccessible(const QString& classe, QObject* objet) {
@@ -108,54 +82,91 @@ QAccessibleInterface* FabriqueAccessible(const QString& classe, QObject* objet) 
     return nullptr;
 }
 
-double Luminance(QRgb pixel) {
-    const auto lineaire = [](int composante) {
-        const double c = composante / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * lineaire(qRed(pixel)) + 0.7152 * lineaire(qGreen(pixel)) +
-           0.0722 * lineaire(qBlue(pixel));
-}
+// Windows' sunken edge, ring by ring from the outside: top and left, then bottom and right.
+constexpr std::array<std::pair<QRgb, QRgb>, 2> BordCreux = {
+    {{qRgb(128, 128, 128), qRgb(255, 255, 255)}, {qRgb(0, 0, 0), qRgb(192, 192, 192)}}};
 
-// The dotted focus frame along the image's edge, each dot dark on a light pixel and light on a
-// dark one, so that it shows on every background (a XOR frame vanishes on mid grey). Black wins
-// above the luminance where both contrast equally.
-void CadrePointille(QImage& image, int epaisseur) {
-    const int n = image.width();
-    for (int y = 0; y < n; ++y) {
-        for (int x = 0; x < n; ++x) {
-            const bool bord =
-                x < epaisseur || y < epaisseur || x >= n - epaisseur || y >= n - epaisseur;
-            if (!bord || (x / epaisseur + y / epaisseur) % 2) continue;
-            const bool clair = Luminance(image.pixel(x, y)) > 0.179;
-            image.setPixel(x, y, clair ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-        }
-    }
+// A ring of the given width just inside the rectangle, its top and left edges in one colour, its
+// bottom and right in the other.
+void Anneau(QPainter& peintre, const QRect& r, int largeur, QColor hautGauche, QColor basDroite) {
+    peintre.fillRect(r.left(), r.top(), r.width(), largeur, hautGauche);
+    peintre.fillRect(r.left(), r.top(), largeur, r.height(), hautGauche);
+    peintre.fillRect(r.left(), r.bottom() + 1 - largeur, r.width(), largeur, basDroite);
+    peintre.fillRect(r.right() + 1 - largeur, r.top(), largeur, r.height(), basDroite);
 }
 
 } // namespace
 
+MesuresGrille MesuresGrille::Pour(qreal pixelsParPixelArt) {
+    // A line is never thinner than one screen pixel; the cells take the exact size.
+    const int trait = std::max(1, qRound(pixelsParPixelArt));
+    return {qRound(GrillePlateau::TailleCase * pixelsParPixelArt), trait,
+            GrillePlateau::Bord * trait};
+}
+
+QSize MesuresGrille::Taille() const {
+    return QSize(2 * Bord + NbColonnes * Pas() - Trait, 2 * Bord + NbLignes * Pas() - Trait);
+}
+
+QRect MesuresGrille::Case(int colonne, int ligne) const {
+    return QRect(Bord + Pas() * colonne, Bord + Pas() * ligne, Cellule, Cellule);
+}
+
+position MesuresGrille::CaseEn(const QPoint& point) const {
+    const int x = point.x() - Bord;
+    const int y = point.y() - Bord;
+    if (x < 0 || y < 0) return {};
+    const int c = x / Pas();
+    const int l = y / Pas();
+    if (!SurPlateau(c, l)) return {};
+    return {c, l};
+}
+
 GrillePlateau::GrillePlateau(QWidget* parent) : QFrame(parent) {
     static const bool fabrique = (QAccessible::installFactory(FabriqueAccessible), true);
     Q_UNUSED(fabrique);
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(Bord);
+    // The sunken border is drawn with the board, in the screen's pixels, as thick as its lines.
+    setFrameStyle(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QRect GrillePlateau::RectangleCase(int colonne, int ligne) {
-    return QRect(Bord + Pas * colonne, Bord + Pas * ligne, TailleCase, TailleCase);
+void GrillePlateau::DefinirEchelle(int echelle) {
+    if (echelle < 1 || echelle == echelle_) return;
+    echelle_ = echelle;
+    updateGeometry();
+    update();
 }
 
-position GrillePlateau::CaseEn(const QPoint& point) {
-    const int x = point.x() - Bord;
-    const int y = point.y() - Bord;
-    if (x < 0 || y < 0) return {};
-    const int c = x / Pas;
-    const int l = y / Pas;
-    if (!SurPlateau(c, l)) return {};
-    return {c, l};
+qreal GrillePlateau::PixelsParPixelArt() const {
+    return echelle_ * devicePixelRatioF();
+}
+
+MesuresGrille GrillePlateau::Mesures() const {
+    return MesuresGrille::Pour(PixelsParPixelArt());
+}
+
+QSize GrillePlateau::TailleFenetre(int echelle, qreal ratio) {
+    // Enough window pixels for every screen pixel of the board.
+    const QSizeF taille = QSizeF(MesuresGrille::Pour(echelle * ratio).Taille()) / ratio;
+    return QSize(static_cast<int>(std::ceil(taille.width() - 1e-6)),
+                 static_cast<int>(std::ceil(taille.height() - 1e-6)));
+}
+
+QSize GrillePlateau::sizeHint() const {
+    return TailleFenetre(echelle_, devicePixelRatioF());
+}
+
+QRect GrillePlateau::RectangleCase(int colonne, int ligne) const {
+    const QRectF r = Mesures().Case(colonne, ligne);
+    const qreal ratio = devicePixelRatioF();
+    return QRectF(r.topLeft() / ratio, r.size() / ratio).toAlignedRect();
+}
+
+position GrillePlateau::CaseEn(const QPointF& point) const {
+    const QPointF p = point * devicePixelRatioF();
+    return Mesures().CaseEn(
+        QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))));
 }
 
 void GrillePlateau::DefinirCaseCourante(int colonne, int ligne) {
@@ -172,50 +183,55 @@ QString GrillePlateau::DescriptionCase(int colonne, int ligne) const {
     return texte;
 }
 
-QString GrillePlateau::DescriptionCaseCourante() const {
-    return DescriptionCase(courante_.Colonne, courante_.Ligne);
-}
-
 void GrillePlateau::SignalerCaseCourante() {
     QAccessibleEvent focus(this, QAccessible::Focus);
     focus.setChild(jeu::Index(courante_.Colonne, courante_.Ligne));
     QAccessible::updateAccessibility(&focus);
-    QAccessibleEvent nom(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&nom);
 }
 
-QImage GrillePlateau::ImageCaseCourante() const {
-    const qreal ratio = devicePixelRatioF();
-    const int cote = qRound(TailleCase * ratio);
-    QImage image(cote, cote, QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    const QRect cellule(0, 0, TailleCase, TailleCase);
+QImage GrillePlateau::ImagePlateau(const QRect& zone) const {
+    const MesuresGrille m = Mesures();
+    QImage image(zone.size(), QImage::Format_RGB32);
     QPainter peintre(&image);
-    peintre.fillRect(cellule, Gris);
-    if (DessinerCase) DessinerCase(peintre, courante_.Colonne, courante_.Ligne, cellule);
-    peintre.end();
-    CadrePointille(image, FacteurImages(ratio));
-    return image;
-}
-
-void GrillePlateau::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
-    QPainter peintre(this);
+    peintre.translate(-zone.topLeft());
+    peintre.fillRect(zone, palette().window());
     // The lines between cells are what the silver fill leaves between the grey cells.
-    peintre.fillRect(contentsRect(), Argent);
+    const QRect plateau(QPoint(0, 0), m.Taille());
+    peintre.fillRect(plateau, Argent);
+    for (int i = 0; i < 2; ++i)
+        Anneau(peintre, plateau.adjusted(i * m.Trait, i * m.Trait, -i * m.Trait, -i * m.Trait),
+               m.Trait, BordCreux[i].first, BordCreux[i].second);
     for (int c = 0; c < NbColonnes; ++c) {
         for (int l = 0; l < NbLignes; ++l) {
-            const QRect r = RectangleCase(c, l);
+            const QRect r = m.Case(c, l);
+            if (!r.intersects(zone)) continue;
             peintre.fillRect(r, Gris);
             if (DessinerCase) DessinerCase(peintre, c, l, r);
         }
     }
-    peintre.drawImage(RectangleCase(courante_.Colonne, courante_.Ligne).topLeft(),
-                      ImageCaseCourante());
+    // The current cell's frame: black outside, white inside, each one art pixel wide, so that
+    // one of the two stands out on every background and over every pawn.
+    const QRect courante = m.Case(courante_.Colonne, courante_.Ligne);
+    Anneau(peintre, courante, m.Trait, Qt::black, Qt::black);
+    Anneau(peintre, courante.adjusted(m.Trait, m.Trait, -m.Trait, -m.Trait), m.Trait, Qt::white,
+           Qt::white);
+    peintre.end();
+    return image;
+}
+
+void GrillePlateau::paintEvent(QPaintEvent* event) {
+    // Only what needs painting, in whole screen pixels: a cell's change redraws that cell.
+    const qreal ratio = devicePixelRatioF();
+    const QRectF r = event->rect();
+    const QRect zone = QRectF(r.topLeft() * ratio, r.size() * ratio).toAlignedRect();
+    QImage image = ImagePlateau(zone);
+    image.setDevicePixelRatio(ratio);
+    QPainter peintre(this);
+    peintre.drawImage(QPointF(zone.topLeft()) / ratio, image);
 }
 
 void GrillePlateau::mousePressEvent(QMouseEvent* event) {
-    const position p = CaseEn(event->position().toPoint());
+    const position p = CaseEn(event->position());
     if (!p.Vide()) DefinirCaseCourante(p.Colonne, p.Ligne);
     QFrame::mousePressEvent(event);
 }
@@ -223,7 +239,7 @@ void GrillePlateau::mousePressEvent(QMouseEvent* event) {
 void GrillePlateau::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     // The first press of a double-click has already made the cell under it the current one.
-    const position p = CaseEn(event->position().toPoint());
+    const position p = CaseEn(event->position());
     if (!p.Vide()) {
         DefinirCaseCourante(p.Colonne, p.Ligne);
         emit DoubleClic();

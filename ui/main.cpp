@@ -15,6 +15,7 @@
 #include "platform/mesure_demarrage.h"
 #include "platform/registre_xdg.h"
 #include "platform/version.h"
+#include "preferences.h"
 #include "rules/textes.h"
 
 namespace {
@@ -52,7 +53,7 @@ int Executer(jeu& partie, Equipes& joueurs, const LigneCommande& ligne) {
     TFormPlateau fenetre(partie, joueurs,
                          {boites, dialogues, registre, aide,
                           [programme](QWidget* parent) { AfficherAPropos(parent, programme); },
-                          programme});
+                          programme, CheminPreferences()});
     fenetre.DefinirJoueurs(ligne.joueurs);
     fenetre.FormShow(ligne.fichiers);
     fenetre.show();

@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
+#include "accessibilite.h"
 #include "barre_etat.h"
 #include "centrage.h"
 #include "fdm.h"
@@ -21,6 +25,7 @@
 #include "platform/aide.h"
 #include "platform/association.h"
 #include "platform/version.h"
+#include "preferences.h"
 #include "prmjeu.h"
 #include "recherche.h"
 #include "reperes.h"
@@ -33,15 +38,43 @@
 
 namespace {
 
-constexpr int LargeurClient = 379;
-constexpr int HauteurClient = 492;
-constexpr int HauteurGrille = 454;
-constexpr int LargeurGrille = 372;
-constexpr int HauteurLigneEtat = 19;
 // How long a box of a demonstration stays open with nobody to close it.
 constexpr int DureeBoiteDemonstration = 4000;
 const char* const QuestionEnregistrer =
     "La partie en cours n'a pas été enregistrée. Voulez-vous l'enregistrer ?";
+// The gauge's width at factor 1; the board and the status lines say their own sizes.
+constexpr int LargeurJauge = 7;
+// What each panel shows, for assistive technologies, in the words of the line's tooltip.
+const std::array<const char*, NbPanneaux> NomsPanneaux = {"Score",    "Tour",   "Action",
+                                                          "Séquence", "Joueur", "Temps"};
+// Announced to a screen reader when the team to play changes.
+constexpr const char* AuxEquipeDeJouer = "Aux %1 de jouer";
+
+bool Tient(QSize taille, QSize place) {
+    return taille.width() <= place.width() && taille.height() <= place.height();
+}
+
+// The largest factor that passes the test, 1 if none does.
+int PlusGrandeEchelle(const std::function<bool(int)>& convient) {
+    int echelle = 1;
+    while (echelle < EchelleMaximale && convient(echelle + 1)) ++echelle;
+    return echelle;
+}
+
+// The window's client area: the board's place, at the board's size, in the middle of whatever
+// room the window gives it. It tells the window when that room changes.
+class FondFenetre : public QWidget {
+public:
+    explicit FondFenetre(QWidget* parent) : QWidget(parent) {}
+    std::function<void()> Redimensionne;
+    QSize Contenu;
+    QSize sizeHint() const override { return Contenu; }
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        if (Redimensionne) Redimensionne();
+    }
+};
 
 std::string CheminLocal(const QString& nom) {
     return QFile::encodeName(nom).toStdString();
@@ -88,7 +121,8 @@ private:
 
 TFormPlateau::TFormPlateau(jeu& j, Equipes& joueurs, ServicesPlateau services, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                              Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                              Qt::WindowCloseButtonHint),
       jeu_(j), joueurs_(joueurs), services_(std::move(services)), partie_{j, joueurs, *this} {
     setWindowTitle(QString::fromUtf8(Textes::Ovane));
     ExecuterAction = [this](const ActionJoueur& action) { Executer(partie_, action); };
@@ -98,8 +132,14 @@ TFormPlateau::TFormPlateau(jeu& j, Equipes& joueurs, ServicesPlateau services, Q
     conseiller_ = new RechercheFond(Niveau::Expert, GraineDuMoment(Bleus), this);
     connect(conseiller_, &RechercheFond::Trouvee, this, &TFormPlateau::ConseilTrouve);
     for (int t = 0; t < 2; ++t) Installer(t, NouveauParticipant(choixJoueurs_, t));
-    // The client area is fixed; the window is what it takes, menu bar included, and no more.
-    setFixedSize(sizeHint());
+    Annoncer = [this](const QString& texte) { ::Annoncer(this, texte); };
+    PlaceEcran = [this] {
+        const QScreen* ecran = screen();
+        return ecran ? ecran->availableGeometry().size() : QSize();
+    };
+    // The window starts at the board's size; below the size of factor 1 it cannot go.
+    fond_->setMinimumSize(TailleClient(1));
+    resize(sizeHint());
     FormCreate();
     ReferencerPartie();
 }
@@ -109,12 +149,13 @@ TFormPlateau::~TFormPlateau() {
 }
 
 void TFormPlateau::CreerComposants() {
-    auto* client = new QWidget(this);
-    client->setFixedSize(LargeurClient, HauteurClient);
-    setCentralWidget(client);
+    auto* fond = new FondFenetre(this);
+    fond_ = fond;
+    setCentralWidget(fond_);
+    auto* client = new QWidget(fond_);
+    client_ = client;
 
     DrawGridPlateau = new GrillePlateau(client);
-    DrawGridPlateau->setGeometry(0, 0, LargeurGrille, HauteurGrille);
     DrawGridPlateau->DessinerCase = [this](QPainter& p, int c, int l, const QRect& r) {
         DrawGridPlateauDrawCell(p, c, l, r);
     };
@@ -123,24 +164,24 @@ void TFormPlateau::CreerComposants() {
             &TFormPlateau::DrawGridPlateauDblClick);
 
     CGaugeOccupation = new JaugeOccupation(client);
-    CGaugeOccupation->setGeometry(LargeurGrille, 0, LargeurClient - LargeurGrille, HauteurGrille);
     CGaugeOccupation->setToolTip(QString::fromUtf8(Textes::Occupation));
 
     // The message line: what the computer is doing, and the result of a finished game.
-    StatusBarMsg = new BarreEtat({{LargeurClient, Qt::AlignLeft, {}}}, client);
-    StatusBarMsg->setGeometry(0, HauteurGrille, LargeurClient, HauteurLigneEtat);
+    StatusBarMsg = new BarreEtat({{0, Qt::AlignLeft, {}, QStringLiteral("Message")}}, client);
 
-    const auto texte = [](int i) { return QString::fromUtf8(Textes::PanneauxCreation[i]); };
-    StatusBarPlateau = new BarreEtat({{100, Qt::AlignHCenter, texte(0)},
-                                      {36, Qt::AlignHCenter, texte(1)},
-                                      {75, Qt::AlignHCenter, texte(2)},
-                                      {82, Qt::AlignLeft, texte(3)},
-                                      {48, Qt::AlignHCenter, texte(4)},
-                                      {32, Qt::AlignHCenter, texte(5)}},
-                                     client);
-    StatusBarPlateau->setGeometry(0, HauteurGrille + HauteurLigneEtat, LargeurClient,
-                                  HauteurLigneEtat);
+    const auto panneau = [](int i, int largeur, Qt::Alignment alignement) {
+        return BarreEtat::Panneau{largeur, alignement,
+                                  QString::fromUtf8(Textes::PanneauxCreation[i]),
+                                  QString::fromUtf8(NomsPanneaux[static_cast<std::size_t>(i)])};
+    };
+    StatusBarPlateau =
+        new BarreEtat({panneau(0, 100, Qt::AlignHCenter), panneau(1, 36, Qt::AlignHCenter),
+                       panneau(2, 75, Qt::AlignHCenter), panneau(3, 82, Qt::AlignLeft),
+                       panneau(4, 48, Qt::AlignHCenter), panneau(5, 32, Qt::AlignHCenter)},
+                      client);
     StatusBarPlateau->setToolTip(QString::fromUtf8(Textes::HintBarreEtat));
+    fond->Redimensionne = [this] { AjusterEchelleALaPlace(); };
+    Disposer();
 
     TimerAction = new QTimer(this);
     TimerAction->setSingleShot(true);
@@ -186,6 +227,17 @@ void TFormPlateau::CreerMenu() {
                                       &TFormPlateau::RubriqueFeuilleDeMatchClick);
     RubriqueJoueurs = rubrique(MenuOptions, "&Joueurs...", Qt::CTRL | Qt::Key_J,
                                &TFormPlateau::RubriqueJoueursClick);
+    // The board's size, as a group of its own.
+    MenuOptions->addSeparator();
+    RubriqueAgrandir = rubrique(MenuOptions, "A&grandir le plateau", Qt::CTRL | Qt::Key_Plus,
+                                &TFormPlateau::RubriqueAgrandirClick);
+    // Where "+" needs Maj, Ctrl+= is the same key.
+    RubriqueAgrandir->setShortcuts(QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                                       QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    RubriqueReduire = rubrique(MenuOptions, "&Réduire le plateau", Qt::CTRL | Qt::Key_Minus,
+                               &TFormPlateau::RubriqueReduireClick);
+    RubriqueTailleNormale = rubrique(MenuOptions, "&Taille normale", Qt::CTRL | Qt::Key_0,
+                                     &TFormPlateau::RubriqueTailleNormaleClick);
 
     MenuAction = menuBar()->addMenu(QStringLiteral("&Commandes"));
     RubriquePasserAction = rubrique(MenuAction, "&Passer l'action", Qt::ALT | Qt::Key_Backspace,
@@ -210,8 +262,107 @@ void TFormPlateau::CreerMenu() {
                                &TFormPlateau::RubriqueAProposClick);
 }
 
+QSize TFormPlateau::TailleClient(int echelle) const {
+    const QSize grille = GrillePlateau::TailleFenetre(echelle, devicePixelRatioF());
+    return QSize(grille.width() + LargeurJauge * echelle,
+                 grille.height() + 2 * BarreEtat::Hauteur * echelle);
+}
+
+int TFormPlateau::Echelle() const {
+    return DrawGridPlateau->Echelle();
+}
+
+void TFormPlateau::DefinirEchelle(int echelle) {
+    echelle = std::clamp(echelle, 1, EchelleMaximale);
+    DrawGridPlateau->DefinirEchelle(echelle);
+    StatusBarMsg->DefinirEchelle(echelle);
+    StatusBarPlateau->DefinirEchelle(echelle);
+    Disposer();
+    // The cursor of the new size, at once.
+    ActualiserCurseur();
+}
+
+void TFormPlateau::Disposer() {
+    const int e = Echelle();
+    const QSize grille = DrawGridPlateau->sizeHint();
+    const int largeur = grille.width() + LargeurJauge * e;
+    const int ligne = BarreEtat::Hauteur * e;
+    DrawGridPlateau->setGeometry(QRect(QPoint(0, 0), grille));
+    CGaugeOccupation->setGeometry(grille.width(), 0, LargeurJauge * e, grille.height());
+    StatusBarMsg->setGeometry(0, grille.height(), largeur, ligne);
+    StatusBarPlateau->setGeometry(0, grille.height() + ligne, largeur, ligne);
+    client_->resize(largeur, grille.height() + 2 * ligne);
+    static_cast<FondFenetre*>(fond_)->Contenu = client_->size();
+    fond_->updateGeometry();
+    // The window's size hint follows at once, for a resize that comes before the event loop.
+    if (layout()) layout()->invalidate();
+    Centrer();
+}
+
+void TFormPlateau::Centrer() {
+    const QSize reste = fond_->size() - client_->size();
+    client_->move(std::max(0, reste.width() / 2), std::max(0, reste.height() / 2));
+}
+
+int TFormPlateau::EchelleMaximaleSurEcran() const {
+    const QSize place = PlaceEcran ? PlaceEcran() : QSize();
+    if (!place.isValid()) return EchelleMaximale;
+    // What the window adds around its client area: the menu, and the frame once it has one.
+    const QSize autour = frameGeometry().size() - size() + QSize(0, menuBar()->sizeHint().height());
+    return PlusGrandeEchelle(
+        [&](int echelle) { return Tient(TailleClient(echelle) + autour, place); });
+}
+
+void TFormPlateau::ChoisirEchelle(int echelle) {
+    // A window that fills the screen keeps its size, and the board takes what fits in it;
+    // another takes the board's new size, as far as the screen allows, and stays on the screen.
+    const bool pleinEcran = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    echelle = std::clamp(echelle, 1, pleinEcran ? EchelleALaPlace() : EchelleMaximaleSurEcran());
+    if (echelle == Echelle()) return;
+    DefinirEchelle(echelle);
+    Retenir();
+    if (pleinEcran) return;
+    resize(sizeHint());
+    if (const QScreen* ecran = screen()) {
+        const QRect place = ecran->availableGeometry();
+        const QRect cadre(frameGeometry().topLeft(),
+                          sizeHint() + frameGeometry().size() - geometry().size());
+        move(pos() + QPoint(std::min(0, place.right() - cadre.right()),
+                            std::min(0, place.bottom() - cadre.bottom())));
+    }
+}
+
+int TFormPlateau::EchelleALaPlace() const {
+    return PlusGrandeEchelle(
+        [this](int echelle) { return Tient(TailleClient(echelle), fond_->size()); });
+}
+
+// The window was resized: the board takes the largest factor that fits in it now.
+void TFormPlateau::AjusterEchelleALaPlace() {
+    const int echelle = EchelleALaPlace();
+    if (echelle != Echelle()) {
+        DefinirEchelle(echelle);
+        Retenir();
+    }
+    Centrer();
+}
+
+void TFormPlateau::Retenir() const {
+    if (!services_.preferences.isEmpty()) EcrirePreferences(services_.preferences, {Echelle()});
+}
+
+void TFormPlateau::RubriqueAgrandirClick() {
+    ChoisirEchelle(Echelle() + 1);
+}
+void TFormPlateau::RubriqueReduireClick() {
+    ChoisirEchelle(Echelle() - 1);
+}
+void TFormPlateau::RubriqueTailleNormaleClick() {
+    ChoisirEchelle(1);
+}
+
 void TFormPlateau::FormCreate() {
-    images_ = Images::Charger(devicePixelRatioF());
+    images_ = Images::Charger(DrawGridPlateau->PixelsParPixelArt());
     setWindowIcon(QIcon(QStringLiteral(":/icons/ovane.xpm")));
     EnregistrerTypeFichier(services_.registre, services_.programme, [this](const QString& texte) {
         services_.boites.Afficher(this, texte, QString::fromUtf8(Textes::Ovane), Icone::Arret);
@@ -220,6 +371,12 @@ void TFormPlateau::FormCreate() {
 
 void TFormPlateau::FormShow(const QStringList& arguments) {
     Traitement traitement(*this);
+    // The size kept from the last run, as far as this screen allows.
+    if (!services_.preferences.isEmpty()) {
+        DefinirEchelle(
+            std::min(LirePreferences(services_.preferences).Echelle, EchelleMaximaleSurEcran()));
+        resize(sizeHint());
+    }
     CentrerSurEcran(*this);
     if (services_.aPropos) services_.aPropos(this);
     if (arguments.isEmpty()) {
@@ -233,13 +390,14 @@ void TFormPlateau::FormShow(const QStringList& arguments) {
 
 void TFormPlateau::DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int ligne,
                                            const QRect& r) {
-    const Images& images = ImagesPour(peintre.device()->devicePixelRatioF());
+    const Images& images = ImagesPour(DrawGridPlateau->PixelsParPixelArt());
     const int i = jeu::Index(colonne, ligne);
     if (FondCases[i] >= 0) peintre.drawPixmap(r.topLeft(), images.ImageList[FondCases[i]]);
     const auto contenu = static_cast<std::int8_t>(jeu_.Cases[i]);
-    // The icons are centred in the cell: 4 pixels in at ratio 1.
-    const QSizeF taille = images.IconeList[0].deviceIndependentSize();
-    const QPointF icone = QRectF(r).center() - QPointF(taille.width(), taille.height()) / 2;
+    // The icons are centred in the cell: 4 art pixels in.
+    const QSize taille = images.IconeList[0].size();
+    const QPoint icone =
+        r.topLeft() + QPoint(r.width() - taille.width(), r.height() - taille.height()) / 2;
     if (contenu >= 0 && contenu <= 2) peintre.drawPixmap(icone, images.IconeList[contenu]);
     if (colonne == jeu_.ColonnePionDeplace && ligne == jeu_.LignePionDeplace)
         peintre.drawPixmap(icone, images.IconeList[IconePionDeplace]);
@@ -257,10 +415,11 @@ void TFormPlateau::DessinerAides(QPainter& peintre, int colonne, int ligne, cons
         DessinerConseil(peintre, r);
 }
 
-const Images& TFormPlateau::ImagesPour(qreal ratio) {
-    // A window moved to a screen of another pixel ratio gets pictures and cursors made for it.
-    if (!qFuzzyCompare(images_.Ratio, ratio)) {
-        images_ = Images::Charger(ratio);
+const Images& TFormPlateau::ImagesPour(qreal pixelsParPixelArt) {
+    // A new factor, or a window moved to a screen of another pixel ratio: pictures and cursors
+    // made for it.
+    if (!qFuzzyCompare(images_.PixelsParPixelArt, pixelsParPixelArt)) {
+        images_ = Images::Charger(pixelsParPixelArt);
         curseurAffiche_ = -1;
         ActualiserCurseur();
     }
@@ -281,12 +440,31 @@ QString TFormPlateau::DescriptionCase(int colonne, int ligne) const {
 }
 
 void TFormPlateau::AfficherPanneau(Panneau panneau, const std::string& texte) {
-    StatusBarPlateau->DefinirTexte(static_cast<int>(panneau), QString::fromStdString(texte));
+    const int i = static_cast<int>(panneau);
+    const QString nouveau = QString::fromStdString(texte);
+    const bool change = StatusBarPlateau->Texte(i) != nouveau;
+    StatusBarPlateau->DefinirTexte(i, nouveau);
+    if (change && panneau == Panneau::Equipe)
+        Annoncer(QString::fromUtf8(AuxEquipeDeJouer).arg(nouveau));
+    if (change && panneau == Panneau::Score) AnnoncerBut(texte);
+}
+
+// The score panel is written before the goal is counted: a score one goal above the count is a
+// goal, any other a game loaded or begun.
+void TFormPlateau::AnnoncerBut(const std::string& score) {
+    const int bleus = joueurs_[Bleus].Buts;
+    const int rouges = joueurs_[Rouges].Buts;
+    for (const int buteur : {Bleus, Rouges}) {
+        if (score != TexteScore(bleus + (buteur == Bleus), rouges + (buteur == Rouges))) continue;
+        std::string but = Format(Textes::ButDes, NomsEquipes[buteur]);
+        but += ' ';
+        but += score;
+        Annoncer(QString::fromStdString(but));
+    }
 }
 
 void TFormPlateau::DefinirJauge(int maximum, int progression, const std::string& bulle) {
-    CGaugeOccupation->setToolTip(QString::fromStdString(bulle));
-    CGaugeOccupation->Definir(maximum, progression);
+    CGaugeOccupation->Definir(maximum, progression, QString::fromStdString(bulle));
 }
 
 void TFormPlateau::RedessinerPlateau() {
@@ -303,7 +481,7 @@ void TFormPlateau::ActualiserCurseur() {
     // While a participant that is busy plays, the board says so.
     const Participant* aJouer = ParticipantAJouer();
     const int curseur = aJouer && aJouer->Occupe() ? 0 : curseur_;
-    const Images& images = ImagesPour(DrawGridPlateau->devicePixelRatioF());
+    const Images& images = ImagesPour(DrawGridPlateau->PixelsParPixelArt());
     if (curseur == curseurAffiche_) return;
     curseurAffiche_ = curseur;
     if (curseur == 0)

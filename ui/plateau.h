@@ -41,6 +41,9 @@ struct ServicesPlateau {
     std::function<void(QWidget*)> aPropos;
     // The running program's path, as registered for saved games and read for the version.
     QString programme;
+    // The preferences file, read at the first showing and written when the board's size is
+    // chosen; none is kept when empty.
+    QString preferences = {};
 };
 
 class TFormPlateau : public QMainWindow, public Vue {
@@ -49,7 +52,8 @@ public:
     TFormPlateau(jeu& j, Equipes& joueurs, ServicesPlateau services, QWidget* parent = nullptr);
     ~TFormPlateau() override;
 
-    // First showing: the About box, then the saved game named by the first argument, if any.
+    // First showing: the board's size kept, the About box, then the saved game named by the first
+    // argument, if any.
     void FormShow(const QStringList& arguments);
 
     void AfficherPanneau(Panneau panneau, const std::string& texte) override;
@@ -61,6 +65,15 @@ public:
     void Message(const std::string& texte, const std::string& titre, Icone icone) override;
     // The grid's current cell, which a double-click acts on.
     position CaseCourante() const;
+
+    // The board's factor: its pixel art drawn that many times larger, the gauge and the status
+    // lines with it. Setting it lays the window's client area out again, without resizing it.
+    int Echelle() const;
+    void DefinirEchelle(int echelle);
+    // The room the screen leaves for the window, which bounds the factor a menu entry chooses.
+    std::function<QSize()> PlaceEcran;
+    // Says a change of team or a goal to a screen reader; tests put their own ear here.
+    std::function<void(const QString&)> Annoncer;
 
     GrillePlateau* DrawGridPlateau = nullptr;
     JaugeOccupation* CGaugeOccupation = nullptr;
@@ -80,6 +93,9 @@ public:
     QAction* RubriqueParametres = nullptr;
     QAction* RubriqueFeuilleDeMatch = nullptr;
     QAction* RubriqueJoueurs = nullptr;
+    QAction* RubriqueAgrandir = nullptr;
+    QAction* RubriqueReduire = nullptr;
+    QAction* RubriqueTailleNormale = nullptr;
     QAction* RubriquePasserAction = nullptr;
     QAction* RubriquePasserTour = nullptr;
     QAction* RubriqueAnnuler = nullptr;
@@ -136,6 +152,9 @@ public slots:
     void RubriqueParametresClick();
     void RubriqueFeuilleDeMatchClick();
     void RubriqueJoueursClick();
+    void RubriqueAgrandirClick();
+    void RubriqueReduireClick();
+    void RubriqueTailleNormaleClick();
     void RubriquePasserActionClick();
     void RubriquePasserTourClick();
     void RubriqueAnnulerClick();
@@ -155,7 +174,20 @@ private:
     void CreerComposants();
     void CreerMenu();
     void DrawGridPlateauDrawCell(QPainter& peintre, int colonne, int ligne, const QRect& r);
-    const Images& ImagesPour(qreal ratio);
+    const Images& ImagesPour(qreal pixelsParPixelArt);
+    void AnnoncerBut(const std::string& score);
+
+    // The client area at a factor, in window pixels.
+    QSize TailleClient(int echelle) const;
+    void Disposer();
+    void Centrer();
+    int EchelleMaximaleSurEcran() const;
+    // The largest factor whose client area fits in the window as it is.
+    int EchelleALaPlace() const;
+    // A factor chosen from the menu: kept, and the window resized to it.
+    void ChoisirEchelle(int echelle);
+    void AjusterEchelleALaPlace();
+    void Retenir() const;
     QString DescriptionCase(int colonne, int ligne) const;
 
     void Installer(int equipe, std::unique_ptr<Participant> participant);
@@ -199,6 +231,8 @@ private:
     ServicesPlateau services_;
     Partie partie_;
     Images images_;
+    QWidget* fond_ = nullptr;
+    QWidget* client_ = nullptr;
     // The cursor of the current action, shown whenever a person is to play.
     int curseur_ = acPlacement;
     // The cursor on the board now: an action's, or 0 for the busy one.

@@ -15,11 +15,12 @@ inline QFont Interface() {
 }
 
 // The status lines: the same height, narrower, so that the longest texts of the narrow panels
-// ("Pion à déplacer", a two-digit score) fit whole with room to spare.
-inline QFont Etat() {
+// ("Pion à déplacer", a two-digit score) fit whole with room to spare; as many times higher as
+// the board's factor.
+inline QFont Etat(int echelle = 1) {
     QFont police(QStringLiteral("Liberation Sans Narrow"));
     police.setStyleHint(QFont::SansSerif);
-    police.setPixelSize(11);
+    police.setPixelSize(11 * echelle);
     return police;
 }
 

@@ -133,12 +133,22 @@ struct FenetreDeTest {
     }
 
     void DoubleClic(int colonne, int ligne) {
-        const QPoint centre = GrillePlateau::RectangleCase(colonne, ligne).center();
+        const QPoint centre = f().DrawGridPlateau->RectangleCase(colonne, ligne).center();
         QTest::mouseClick(f().DrawGridPlateau, Qt::LeftButton, {}, centre);
         QTest::mouseDClick(f().DrawGridPlateau, Qt::LeftButton, {}, centre);
     }
 
     QString Panneau(int i) const { return fenetre->StatusBarPlateau->Texte(i); }
+
+    // The placements of the game that reaches a goal fastest: Bleus, then Rouges, six times.
+    template <class Poser> static void PlacerPourUnBut(Poser poser) {
+        const std::pair<int, int> bleus[] = {{4, 2}, {0, 1}, {1, 1}, {2, 1}, {6, 1}, {7, 1}};
+        const std::pair<int, int> rouges[] = {{0, 9}, {1, 9}, {2, 9}, {6, 9}, {7, 9}, {8, 9}};
+        for (int n = 0; n < 6; ++n) {
+            poser(bleus[n].first, bleus[n].second, Bleus);
+            poser(rouges[n].first, rouges[n].second, Rouges);
+        }
+    }
 
     // Twelve placements by double-clicks: Bleus on row 2, Rouges on row 8, columns 0 to 5. The
     // last one starts the first timed play; avant runs just before each.

@@ -76,6 +76,16 @@ std::vector<TexteEnPlace> TextesDesPanneaux() {
         {"victoire aux points", -1, Q(TexteResultat(Resultat(0, 0, 1000, 200)))},
         {"match nul", -1, Q(TexteResultat(Resultat(0, 0, 0, 0)))},
     };
+    // What a person is to do, for the wider team's name, and the hint's own lines.
+    for (const char* aFaire : Textes::AFaire)
+        if (*aFaire)
+            lignes.push_back(
+                {"ce qu'une personne doit faire", -1,
+                 QStringLiteral("Rouges : ") +
+                     QString::fromUtf8(aFaire).replace(QStringLiteral("%d"), QStringLiteral("7"))});
+    for (const char* conseil :
+         {Textes::ConseilCherche, Textes::ConseilPasserAction, Textes::ConseilPasserTour})
+        lignes.push_back({"conseil", -1, QString::fromUtf8(conseil)});
     // A network game's line, with the widest code and both teams.
     for (int equipe = 0; equipe < 2; ++equipe) {
         SituationReseau r;
@@ -108,22 +118,27 @@ std::vector<TexteEnPlace> TextesDesPanneaux() {
 // The room a text has inside a panel of the message line: the whole line, as one panel.
 int LargeurLigneMessage(const BarreEtat& ligne) {
     BarreEtat entiere({{ligne.width(), Qt::AlignLeft, {}}});
+    entiere.DefinirEchelle(ligne.Echelle());
     entiere.resize(ligne.size());
     return entiere.RectangleTexte(0).width();
 }
 
+// At every size of the board, the status lines growing with it.
 TEST(Affichage, ChaqueTexteDesPanneauxTientEntier) {
     FenetreDeTest t;
     const BarreEtat& panneaux = *t.f().StatusBarPlateau;
     const BarreEtat& message = *t.f().StatusBarMsg;
-    for (const TexteEnPlace& l : TextesDesPanneaux()) {
-        const BarreEtat& ligne = l.panneau < 0 ? message : panneaux;
-        const int place = l.panneau < 0 ? LargeurLigneMessage(message)
-                                        : panneaux.RectangleTexte(l.panneau).width();
-        EXPECT_LE(ligne.fontMetrics().horizontalAdvance(l.texte), place)
-            << l.nom << ": « " << l.texte.toStdString() << " »";
-    }
     EXPECT_EQ(panneaux.fontMetrics().height(), 12);
+    for (const int echelle : {1, 2, 3}) {
+        t.f().DefinirEchelle(echelle);
+        for (const TexteEnPlace& l : TextesDesPanneaux()) {
+            const BarreEtat& ligne = l.panneau < 0 ? message : panneaux;
+            const int place = l.panneau < 0 ? LargeurLigneMessage(message)
+                                            : panneaux.RectangleTexte(l.panneau).width();
+            EXPECT_LE(ligne.fontMetrics().horizontalAdvance(l.texte), place)
+                << l.nom << " ×" << echelle << ": « " << l.texte.toStdString() << " »";
+        }
+    }
 }
 
 // Each text a dialog shows fits the widget that shows it.
@@ -355,7 +370,7 @@ TEST_F(AideAffichee, LesTouchesNommeesCommeDansLesMenus) {
             ++verifiees;
         }
     }
-    EXPECT_GE(verifiees, 11);
+    EXPECT_GE(verifiees, 14);
 }
 
 } // namespace

@@ -132,10 +132,10 @@ TEST_F(Confort, LeConseilSeMontreSansEtreJoue) {
     const ActionJoueur conseil = *f().Conseil();
     if (conseil.genre == ActionJoueur::Genre::Clic) {
         EXPECT_EQ(VerifierClic(*j, conseil.cellule), Refus::Aucun);
-        const QImage image =
-            f().DrawGridPlateau
-                ->grab(GrillePlateau::RectangleCase(conseil.cellule.Colonne, conseil.cellule.Ligne))
-                .toImage();
+        const QImage image = f().DrawGridPlateau
+                                 ->grab(f().DrawGridPlateau->RectangleCase(conseil.cellule.Colonne,
+                                                                           conseil.cellule.Ligne))
+                                 .toImage();
         EXPECT_EQ(image.pixelColor(0, 0), QColor(0, 255, 0));
     } else {
         EXPECT_TRUE(f().StatusBarMsg->Texte(0).startsWith("Conseil : passez"));
@@ -163,7 +163,8 @@ TEST_F(Confort, LesCasesDuCoupDeLOrdinateurSontMarqueesJusquALActionSuivante) {
                 } else if (attendu == Attendu::Changees && changee) {
                     EXPECT_TRUE(marquee) << c << ", " << l;
                 }
-                const QPoint coin = GrillePlateau::RectangleCase(c, l).topLeft() + QPoint(2, 2);
+                const QPoint coin =
+                    f().DrawGridPlateau->RectangleCase(c, l).topLeft() + QPoint(2, 2);
                 EXPECT_EQ(plateau.pixelColor(coin) == QColor(255, 255, 255), marquee)
                     << c << ", " << l;
                 marquees += marquee ? 1 : 0;
