@@ -242,8 +242,7 @@ TEST_P(FichiersTls, ArretentLeServeurEnLesNommant) {
     ServeurProcessus serveur(donnees.Chemin(),
                              {QStringLiteral("--certificat"), c.Fichier(cas.certificat),
                               QStringLiteral("--cle"), c.Fichier(cas.cle)});
-    ASSERT_TRUE(serveur.processus.waitForFinished(15000));
-    EXPECT_EQ(serveur.processus.exitCode(), 1);
+    ASSERT_EQ(serveur.Fin(), 1);
     EXPECT_EQ(serveur.processus.readAllStandardOutput(), QByteArray());
     const QString erreur = QString::fromLocal8Bit(serveur.processus.readAllStandardError());
     EXPECT_TRUE(erreur.contains(c.Fichier(cas.certificat) + QString::fromUtf8(cas.message)) ||

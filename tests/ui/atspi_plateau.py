@@ -116,13 +116,21 @@ def main():
             verifier(centre.name == "Case 4, 5 : pion-palet", f"centre cell {centre.name!r}",
                      fautes)
 
-            lignes = {barre.childCount: barre for barre in
-                      descendants(app, pyatspi.ROLE_STATUS_BAR)}
+            # The message line says what to do once the window has taken in the new game.
+            message = ["Message : Bleus : placez le pion n°1"]
+
+            def lignes_pretes():
+                barres = {barre.childCount: barre for barre in
+                          descendants(app, pyatspi.ROLE_STATUS_BAR)}
+                return barres if 1 in barres and noms(barres[1]) == message else None
+
+            lignes = attendre(lignes_pretes, 10) or {
+                barre.childCount: barre for barre in descendants(app, pyatspi.ROLE_STATUS_BAR)}
             attendus = ["Score : Bleus 0-0 Rouges", "Tour : 1/40", "Action : Placement",
                         "Séquence : Pion n°1", "Joueur : Bleus", "Temps : 0:00"]
             verifier(6 in lignes and noms(lignes[6]) == attendus,
                      f"panels {noms(lignes[6]) if 6 in lignes else None}", fautes)
-            verifier(1 in lignes and noms(lignes[1]) == ["Message"],
+            verifier(1 in lignes and noms(lignes[1]) == message,
                      f"message line {noms(lignes[1]) if 1 in lignes else None}", fautes)
 
             jauges = descendants(app, pyatspi.ROLE_PROGRESS_BAR)
