@@ -68,9 +68,10 @@ ctest --test-dir build/threads -j2 --output-on-failure --no-tests=error \
 
 etape "The whole program"
 # The benchmarks are built too, so that a change cannot leave them behind; run-bench.sh runs them.
-# Optimised as shipped, without debug information, which would cost a quarter of the build's time.
+# Optimised as shipped; the debug information only as deep as the package's debug symbols need
+# (functions and lines), which spares a fifth of the build's time.
 cmake -S . -B build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DOVANE_BENCH=ON >/dev/null
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DOVANE_BENCH=ON >/dev/null
 cmake --build build/main -j2
 ctest --test-dir build/main -j2 --output-on-failure
 
