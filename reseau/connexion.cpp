@@ -1,11 +1,15 @@
 // A connection as lines.
 #include "connexion.h"
 
+#include <sys/socket.h>
+
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
 
 Connexion::Connexion(QTcpSocket* socket, std::size_t longueurMax, QObject* parent)
-    : QObject(parent), socket_(socket), lecteur_(longueurMax) {
+    : QObject(parent), socket_(socket), lecteur_(longueurMax),
+      direct_(qobject_cast<QSslSocket*>(socket) == nullptr) {
     socket_->setParent(this);
     // The kernel keeps what this side has not read yet; the peer is then slowed by TCP itself.
     socket_->setReadBufferSize(static_cast<qint64>(longueurMax) * 4 + 4096);
@@ -28,11 +32,13 @@ Connexion::Connexion(QTcpSocket* socket, std::size_t longueurMax, QObject* paren
 }
 
 void Connexion::Lire() {
+    // All that is there, at once: Qt then hands over its own block rather than a copy, and keeps
+    // no 16 KiB input block for a connection at rest.
     while (!fermee_ && socket_->bytesAvailable() > 0) {
-        char tampon[8192];
-        const qint64 lus = socket_->read(tampon, sizeof tampon);
-        if (lus <= 0) break;
-        const bool bon = lecteur_.Ajouter(std::string_view(tampon, static_cast<std::size_t>(lus)));
+        const QByteArray bloc = socket_->read(socket_->bytesAvailable());
+        if (bloc.isEmpty()) break;
+        const bool bon = lecteur_.Ajouter(
+            std::string_view(bloc.constData(), static_cast<std::size_t>(bloc.size())));
         while (!fermee_) {
             auto ligne = lecteur_.Suivante();
             if (!ligne) break;
@@ -67,7 +73,23 @@ void Connexion::Envoyer(const std::string& ligne) {
     if (socket_->bytesToWrite() > SortieMax) return Couper();
     std::string texte = ligne;
     texte += '\n';
-    socket_->write(texte.data(), static_cast<qint64>(texte.size()));
+    const std::size_t envoyes = EnvoyerDirect(texte);
+    if (envoyes < texte.size())
+        socket_->write(texte.data() + envoyes, static_cast<qint64>(texte.size() - envoyes));
+}
+
+// A plain connection hands a line straight to the kernel when nothing waits before it, as Qt's
+// unbuffered mode would (a socket a server accepts cannot have it): Qt's own output buffer, a
+// block of 32 KiB kept for the connection's whole life, then exists only for a peer that reads
+// slowly, and a line leaves without waiting for the event loop's next turn. Whatever the kernel
+// does not take, or an error, goes through Qt, which sends the rest or reports the loss.
+std::size_t Connexion::EnvoyerDirect(const std::string& texte) {
+    if (!direct_ || socket_->bytesToWrite() > 0 ||
+        socket_->state() != QAbstractSocket::ConnectedState)
+        return 0;
+    const auto envoyes = ::send(static_cast<int>(socket_->socketDescriptor()), texte.data(),
+                                texte.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    return envoyes > 0 ? static_cast<std::size_t>(envoyes) : 0;
 }
 
 void Connexion::Fermer(const std::string& erreur) {
@@ -82,5 +104,12 @@ void Connexion::Fermer(const std::string& erreur) {
 
 void Connexion::Couper() {
     fermee_ = true;
+    // Reset, not closed: the kernel drops at once what the peer left unread, rather than keep
+    // it for a peer that may never read.
+    if (const auto fd = socket_->socketDescriptor(); fd >= 0) {
+        const linger aussitot{.l_onoff = 1, .l_linger = 0};
+        static_cast<void>(
+            ::setsockopt(static_cast<int>(fd), SOL_SOCKET, SO_LINGER, &aussitot, sizeof aussitot));
+    }
     QTimer::singleShot(0, socket_, [s = socket_] { s->abort(); });
 }

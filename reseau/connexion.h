@@ -36,7 +36,8 @@ public:
     // then holds nothing of the host for long.
     void DelaiLigne(int ms) { delaiLigneMs_ = ms; }
 
-    // The output a peer may leave unread before it is dropped: several catch-ups' worth.
+    // The output a peer may leave unread in this process, beyond what the kernel holds for it,
+    // before it is dropped: several catch-ups' worth.
     static constexpr qint64 SortieMax = 1 << 20;
 
 signals:
@@ -50,11 +51,13 @@ private:
     void Lire();
     void Couper();
     void SurveillerLigne();
+    std::size_t EnvoyerDirect(const std::string& texte);
 
     QTcpSocket* socket_;
     LecteurLignes lecteur_;
     QTimer* ligne_ = nullptr;
     int delaiLigneMs_ = 0;
+    bool direct_;
     bool fermee_ = false;
     bool perdue_ = false;
 };

@@ -23,9 +23,12 @@ bool LecteurLignes::Ajouter(std::string_view octets) {
 }
 
 std::optional<std::string> LecteurLignes::Suivante() {
-    if (pretes_.empty()) return std::nullopt;
-    std::string ligne = std::move(pretes_.front());
-    pretes_.pop_front();
+    if (premiere_ == pretes_.size()) return std::nullopt;
+    std::string ligne = std::move(pretes_[premiere_++]);
+    if (premiere_ == pretes_.size()) {
+        pretes_.clear();
+        premiere_ = 0;
+    }
     taille_ -= ligne.size();
     return ligne;
 }

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class LecteurLignes {
 public:
@@ -22,7 +22,10 @@ public:
 private:
     std::size_t longueurMax_;
     std::string courante_;
-    std::deque<std::string> pretes_;
+    // The lines not yet taken, from premiere_ on: a vector, since an empty deque already holds
+    // half a kilobyte, on every connection at rest.
+    std::vector<std::string> pretes_;
+    std::size_t premiere_ = 0;
     std::size_t taille_ = 0;
     bool tropLongue_ = false;
 };
