@@ -14,12 +14,14 @@
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "journal_sql.h"
 #include "limites_options.h"
+#include "reseau/repartiteur.h"
 #include "reseau/accueil.h"
 
 namespace {
@@ -222,10 +224,11 @@ bool LireCleJournal(const QString& dossier, QByteArray& cle) {
 }
 
 int Servir(int argc, char* argv[]) {
-    // Qt's own event dispatcher, not GLib's: with GLib, every write to a socket adds and removes
-    // its notifier from a list of all the sockets, which made each action cost three times as
-    // much with 12,000 connections open (bench/reseau.sh).
-    qputenv("QT_NO_GLIB", "1");
+    // An event loop on epoll, neither GLib's nor Qt's own on poll(): with those, every turn of
+    // the loop walks all the sockets, and 10,000 connections at rest doubled the players' wait
+    // (bench/reseau.sh). Qt owns it once installed.
+    if (auto repartiteur = std::make_unique<RepartiteurEpoll>(); repartiteur->Pret())
+        QCoreApplication::setEventDispatcher(repartiteur.release());
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ovane-serveur"));
     QCoreApplication::setApplicationVersion(QStringLiteral(OVANE_VERSION));

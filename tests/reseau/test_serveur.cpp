@@ -1,15 +1,23 @@
 // ovane-serveur as players meet it: through the loopback, with a drop, a hostile client, and a
 // kill -9 in the middle of a game.
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
+#include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "client_socket.h"
 #include "reseau/accueil.h"
+#include "reseau/repartiteur.h"
 #include "serveur_processus.h"
 #include "tests/dossier_temporaire.h"
 #include "tools/aleatoire/joueur_aleatoire.h"
@@ -250,9 +258,45 @@ TEST(Serveur, UnePartieFinieQuitteLaMemoireEtRevientDuJournal) {
     });
 }
 
+// The epoll loop that the tests of this program run on, as the server does: timers in the order
+// they fall due, a repeating one stopped from its own handler, a zero one, and a call posted
+// from another thread waking a loop that waits.
+TEST(Repartiteur, MinuteriesEtReveils) {
+    ASSERT_NE(dynamic_cast<RepartiteurEpoll*>(QAbstractEventDispatcher::instance()), nullptr);
+    std::vector<std::string> vus;
+    QEventLoop boucle;
+    QTimer::singleShot(2000, &boucle, [&] { boucle.exit(1); });
+    QTimer::singleShot(40, [&] { vus.emplace_back("40 ms"); });
+    QTimer::singleShot(10, [&] { vus.emplace_back("10 ms"); });
+    QTimer repete;
+    int coups = 0;
+    QObject::connect(&repete, &QTimer::timeout, [&] {
+        if (++coups == 3) repete.stop();
+    });
+    repete.start(5);
+    QTimer zero;
+    int tours = 0;
+    QObject::connect(&zero, &QTimer::timeout, [&] {
+        if (++tours == 10) zero.stop();
+    });
+    zero.start(0);
+    std::thread autre([&] {
+        QThread::msleep(100);
+        QMetaObject::invokeMethod(
+            &boucle, [&] { boucle.exit(0); }, Qt::QueuedConnection);
+    });
+    EXPECT_EQ(boucle.exec(), 0);
+    autre.join();
+    EXPECT_EQ(vus, (std::vector<std::string>{"10 ms", "40 ms"}));
+    EXPECT_EQ(coups, 3);
+    EXPECT_EQ(tours, 10);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (auto repartiteur = std::make_unique<RepartiteurEpoll>(); repartiteur->Pret())
+        QCoreApplication::setEventDispatcher(repartiteur.release());
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
