@@ -82,6 +82,8 @@ struct Client {
     int equipe = 0;
     bool rattrapage = false;
     bool actionPrevue = false;
+    // When its last action was planned for: the game's timetable.
+    Horloge::time_point prevue{};
     bool desynchro = false;
     // After a drop: the records as they were, and as they would be with the action under way.
     std::vector<std::vector<std::uint8_t>> attenduApresReprise;
@@ -417,7 +419,9 @@ void Banc::Perdre(Client& c) {
     c.etape = Etape::Perdu;
 }
 
-// The player to play acts, about a cadence after it may.
+// The player to play acts about a cadence after the game's last action was planned for, or at
+// once if that time has passed: the pace of a game is the cadence, whatever time an action takes
+// to come back. A game late by more than a cadence (after a restart) does not make up the rest.
 void Banc::Planifier(Client& c) {
     if (phase_ != Phase::Jeu || o_.attente || c.actionPrevue || !Joueur(c) ||
         c.etape != Etape::Assis || c.rattrapage || !c.demandes.empty())
@@ -430,8 +434,13 @@ void Banc::Planifier(Client& c) {
     if (j.FinDeJeu || j.Equipe() != c.equipe) return;
     std::uniform_real_distribution<double> tirage(0.5, 1.5);
     c.actionPrevue = true;
-    echeances_.push({Horloge::now() + DeMs(o_.cadenceMs * tirage(hasard_)), c.numero, c.generation,
-                     Echeance::Action});
+    const auto maintenant = Horloge::now();
+    const auto cadence = DeMs(o_.cadenceMs);
+    const auto derniere = std::max(c.prevue, autre.prevue);
+    const auto base =
+        derniere == Horloge::time_point{} ? maintenant : std::max(derniere, maintenant - cadence);
+    c.prevue = std::max(maintenant, base + DeMs(o_.cadenceMs * tirage(hasard_)));
+    echeances_.push({c.prevue, c.numero, c.generation, Echeance::Action});
 }
 
 void Banc::Agir(Client& c) {
