@@ -50,6 +50,12 @@ void OrdonnerTirs(ActionsLegales& l, int t) {
               [&](const CaseJouable& a, const CaseJouable& b) { return cle(a) < cle(b); });
 }
 
+// How far a placement's cell is from the puck-pawn, in moves of a king.
+int DistanceAuPalet(const EtatJeu& e, const Variante& placement) {
+    const position p = Decoder(placement.codes[0]).cellule;
+    return std::max(std::abs(p.Colonne - e.ColonnePalet), std::abs(p.Ligne - e.LignePalet));
+}
+
 } // namespace
 
 Reglages ReglagesDuNiveau(Niveau niveau) {
@@ -65,11 +71,13 @@ Reglages ReglagesDuNiveau(Niveau niveau) {
                 .bruit = 0.2,
                 .potentiels = true};
     case Niveau::Maitre:
-        // The team about to play takes at least its best shot: the Maître counts it whole.
+        // The team about to play takes at least its best shot: the Maître counts it whole. Among
+        // placements it judges equal, it takes the cell nearest the puck-pawn.
         return {.profondeurPlacement = 5,
                 .profondeurJeu = 4,
                 .budget = 3000000,
                 .bruit = 0.2,
+                .departage = 0.02,
                 .potentiels = true,
                 .poidsTrait = 1.0};
     }
@@ -156,9 +164,7 @@ void Recherche::Ordonner(const Noeud& s, int ply, const Variante* conseil) {
         } else if (c.variante == tueurs_[static_cast<std::size_t>(ply)][1]) {
             c.cle = CleTueur;
         } else if (s.jeu.Action == acPlacement) {
-            const position p = Decoder(c.variante.codes[0]).cellule;
-            c.cle = -std::max(std::abs(p.Colonne - s.jeu.ColonnePalet),
-                              std::abs(p.Ligne - s.jeu.LignePalet));
+            c.cle = -DistanceAuPalet(s.jeu, c.variante);
         } else {
             c.cle =
                 PointsOccupation(x, apres.LignePalet) - PointsOccupation(x ^ 1, apres.LignePalet);
@@ -330,6 +336,8 @@ std::optional<ActionJoueur> Recherche::Choisir(const jeu& j, const Equipes& joue
     for (int i = 0; i < e.nombre; ++i) {
         const auto k = static_cast<std::size_t>(i);
         bruits_[k] = reglages_.bruit * (static_cast<double>(hasard_()) / 4294967296.0);
+        if (racine.jeu.Action == acPlacement)
+            bruits_[k] -= reglages_.departage * DistanceAuPalet(racine.jeu, e.liste[k].variante);
         e.liste[k].cle = ValeurDe(e.liste[k].noeud, x, 1, 0, -Infini, Infini) + bruits_[k];
     }
     Approfondir(racine);

@@ -17,6 +17,11 @@ struct Reglages {
     long long budget = 0;
     // Amplitude of the random part of each root play's value: variety among near-equal plays.
     double bruit = 0;
+    // What a placement loses for each cell between it and the puck-pawn, among placements the
+    // search judges equal: kept with the noise below half a point, the smallest difference the
+    // judgement makes, so that it never overrules it. Where every placement looks alike, the
+    // play will start around the puck-pawn, and pawns near it take part in it.
+    double departage = 0;
     // Whether a position is judged by the shots each team could make from it, or by the score.
     bool potentiels = false;
     // A goal against occupation points, which only decide between teams level on goals.
