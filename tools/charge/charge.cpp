@@ -437,9 +437,15 @@ void Banc::Planifier(Client& c) {
     const auto maintenant = Horloge::now();
     const auto cadence = DeMs(o_.cadenceMs);
     const auto derniere = std::max(c.prevue, autre.prevue);
-    const auto base =
-        derniere == Horloge::time_point{} ? maintenant : std::max(derniere, maintenant - cadence);
-    c.prevue = std::max(maintenant, base + DeMs(o_.cadenceMs * tirage(hasard_)));
+    if (derniere == Horloge::time_point{}) {
+        // A game's first action falls anywhere within a cadence, as it would in a game under way
+        // when the measure starts: the games' pace is then the cadence from the first second.
+        std::uniform_real_distribution<double> debut(0, 1);
+        c.prevue = maintenant + DeMs(o_.cadenceMs * debut(hasard_));
+    } else {
+        const auto base = std::max(derniere, maintenant - cadence);
+        c.prevue = std::max(maintenant, base + DeMs(o_.cadenceMs * tirage(hasard_)));
+    }
     echeances_.push({c.prevue, c.numero, c.generation, Echeance::Action});
 }
 
