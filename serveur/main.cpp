@@ -21,8 +21,8 @@
 
 #include "journal_sql.h"
 #include "limites_options.h"
-#include "reseau/repartiteur.h"
 #include "reseau/accueil.h"
+#include "reseau/repartiteur.h"
 
 namespace {
 
