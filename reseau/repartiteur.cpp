@@ -14,6 +14,7 @@
 #include <climits>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 RepartiteurEpoll::RepartiteurEpoll()
@@ -26,6 +27,11 @@ RepartiteurEpoll::RepartiteurEpoll()
         close(reveil_);
         reveil_ = -1;
     }
+}
+
+void RepartiteurEpoll::Installer() {
+    if (auto repartiteur = std::make_unique<RepartiteurEpoll>(); repartiteur->Pret())
+        QCoreApplication::setEventDispatcher(repartiteur.release());
 }
 
 RepartiteurEpoll::~RepartiteurEpoll() {
@@ -205,6 +211,7 @@ int RepartiteurEpoll::Declencher() {
     std::vector<int> dues;
     for (auto it = echeances_.begin(); it != echeances_.end() && it->first <= maintenant; ++it)
         dues.push_back(it->second);
+    int declenchees = 0;
     for (const int id : dues) {
         const auto it = minuteries_.find(id);
         // Gone, or stopped and started again by a timer told before it.
@@ -214,8 +221,9 @@ int RepartiteurEpoll::Declencher() {
         m.place = echeances_.emplace(maintenant + std::chrono::milliseconds(m.intervalle), id);
         QTimerEvent e(id);
         QCoreApplication::sendEvent(m.objet, &e);
+        ++declenchees;
     }
-    return static_cast<int>(dues.size());
+    return declenchees;
 }
 
 void RepartiteurEpoll::wakeUp() {

@@ -17,7 +17,9 @@ public:
     RepartiteurEpoll(const RepartiteurEpoll&) = delete;
     RepartiteurEpoll& operator=(const RepartiteurEpoll&) = delete;
 
-    // False if the kernel refused epoll or its wake-up descriptor: Qt's own loop must serve.
+    // Makes it the main thread's event loop, before QCoreApplication is made; Qt then owns it.
+    // If the kernel refuses epoll or its wake-up descriptor, Qt's own loop serves, slower.
+    static void Installer();
     bool Pret() const { return epoll_ >= 0 && reveil_ >= 0; }
 
     bool processEvents(QEventLoop::ProcessEventsFlags flags) override;

@@ -14,7 +14,6 @@
 #include <csignal>
 #include <cstdio>
 #include <exception>
-#include <memory>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -226,9 +225,8 @@ bool LireCleJournal(const QString& dossier, QByteArray& cle) {
 int Servir(int argc, char* argv[]) {
     // An event loop on epoll, neither GLib's nor Qt's own on poll(): with those, every turn of
     // the loop walks all the sockets, and 10,000 connections at rest doubled the players' wait
-    // (bench/reseau.sh). Qt owns it once installed.
-    if (auto repartiteur = std::make_unique<RepartiteurEpoll>(); repartiteur->Pret())
-        QCoreApplication::setEventDispatcher(repartiteur.release());
+    // (bench/reseau.sh).
+    RepartiteurEpoll::Installer();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ovane-serveur"));
     QCoreApplication::setApplicationVersion(QStringLiteral(OVANE_VERSION));

@@ -295,8 +295,7 @@ TEST(Repartiteur, MinuteriesEtReveils) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (auto repartiteur = std::make_unique<RepartiteurEpoll>(); repartiteur->Pret())
-        QCoreApplication::setEventDispatcher(repartiteur.release());
+    RepartiteurEpoll::Installer();
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
